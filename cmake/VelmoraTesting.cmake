@@ -1,0 +1,44 @@
+# velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY] [DEMO] [LABELS ...])
+#
+# Builds a QtTest executable and registers it with CTest.  Tests run on the
+# offscreen platform unless DISPLAY is given; DISPLAY tests run on the
+# virtual X server started by the `xvnc` fixture, DEMO tests need the demo
+# content server of the `demo_server` fixture.  Every test gets its own
+# XDG_CONFIG_HOME so that nothing touches the real user's settings.
+set(VELMORA_TEST_DISPLAY ":87" CACHE STRING "X display number the test X server uses")
+set(VELMORA_DEMO_PORT "18741" CACHE STRING "Loopback port of the demo server during tests")
+
+function(velmora_add_test name)
+    cmake_parse_arguments(T "DISPLAY;DEMO" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test velmora_test_support ${T_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    set(env
+        "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/${name}"
+        "VELMORA_BUILD_BIN=${CMAKE_BINARY_DIR}/bin"
+        "VELMORA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+        "VELMORA_CONTENT_SERVER=127.0.0.1:${VELMORA_DEMO_PORT}"
+        "VELMORA_WEB_SITE=127.0.0.1:${VELMORA_DEMO_PORT}"
+        "QTWEBENGINE_DISABLE_SANDBOX=1"
+        "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu --disable-background-networking --disable-component-update"
+        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    set(fixtures "")
+    set(labels ${T_LABELS})
+    if(T_DISPLAY)
+        list(APPEND env "DISPLAY=${VELMORA_TEST_DISPLAY}" "QT_QPA_PLATFORM=xcb")
+        list(APPEND fixtures xvnc)
+        list(APPEND labels display)
+    else()
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+        list(APPEND labels unit)
+    endif()
+    if(T_DEMO)
+        list(APPEND fixtures demo_server)
+        list(APPEND labels demo)
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 300)
+    if(fixtures)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}")
+    endif()
+endfunction()

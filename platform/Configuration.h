@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+/// Where the program finds its servers.  Read from the configuration file
+/// `velmora.conf` (INI, group [Servers], keys ContentServer and WebSite, each
+/// "host[:port]"): the one beside the executable, then the user's own
+/// $XDG_CONFIG_HOME/Velmora/velmora.conf, whose values win.  The environment
+/// variables VELMORA_CONTENT_SERVER and VELMORA_WEB_SITE override both.
+struct Configuration {
+    /// "host[:port]" of the content server (guides, video lists, players).
+    QString contentServer = QStringLiteral("127.0.0.1:8741");
+    /// "host[:port]" of the product web site (contact page).
+    QString webSite = QStringLiteral("127.0.0.1:8741");
+
+    /// The configuration in force for this process (read once).
+    static const Configuration& current();
+    /// Reads the files and the environment now.
+    static Configuration load();
+    /// Applies one "host[:port]" value: a value that is empty or whose port
+    /// is not a number from 1 to 65535 is rejected and `target` kept.
+    static bool applyHostPort(QString& target, const QString& value);
+};
+
+} // namespace velmora

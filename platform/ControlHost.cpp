@@ -1,0 +1,119 @@
+#include "ControlHost.h"
+
+#include "HostSite.h"
+#include "Twips.h"
+
+#include <Button/ClassFactory.h>
+#include <Button/ControlRegistry.h>
+#include <Button/Exports.h>
+#include <Button/PersistentControl.h>
+#include <Button/PropertyBag.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QLibrary>
+#include <QSettings>
+#include <QWidget>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+using GetClassObject = long (*)(const char*, void**);
+
+// Libraries stay loaded for the rest of the run: instances and their
+// vtables live in them, and a window may create more at any time.
+QLibrary* loadedLibrary(const QString& path, QString* error) {
+    static QHash<QString, QLibrary*> libraries;
+    if (QLibrary* known = libraries.value(path))
+        return known;
+    auto* library = new QLibrary(path);
+    if (!library->load()) {
+        if (error)
+            *error = library->errorString();
+        delete library;
+        return nullptr;
+    }
+    libraries.insert(path, library);
+    return library;
+}
+
+constexpr double kHimetricPerTwip = 2540.0 / 1440.0;
+
+} // namespace
+
+QString ControlHost::libraryFor(const QString& progId) {
+    QSettings registry(controlRegistryFile(), QSettings::IniFormat);
+    const QString registered = registry.value(progId + QStringLiteral("/Path")).toString();
+    if (!registered.isEmpty() && QFileInfo::exists(registered))
+        return registered;
+    const QString library = progId.section(QLatin1Char('.'), 0, 0);
+    if (library.isEmpty() || !QCoreApplication::instance())
+        return {};
+    const QString local = QDir(QCoreApplication::applicationDirPath())
+                              .filePath(QStringLiteral("lib%1.so").arg(library));
+    return QFileInfo::exists(local) ? local : QString();
+}
+
+QWidget* ControlHost::create(const QString& progId, QWidget* parent, const PropertyBag* bag,
+                             QString* error) {
+    const QString path = libraryFor(progId);
+    if (path.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("no library serves %1").arg(progId);
+        return nullptr;
+    }
+    QLibrary* library = loadedLibrary(path, error);
+    if (!library)
+        return nullptr;
+    auto getClassObject = reinterpret_cast<GetClassObject>(library->resolve("DllGetClassObject"));
+    void* raw = nullptr;
+    if (!getClassObject || getClassObject(progId.toUtf8().constData(), &raw) != VELMORA_S_OK ||
+        !raw) {
+        if (error)
+            *error = QStringLiteral("%1 does not serve %2").arg(path, progId);
+        return nullptr;
+    }
+    auto* factory = static_cast<ClassFactory*>(raw);
+    QWidget* widget = factory->createInstance(parent);
+    factory->release();
+    auto* control = qobject_cast<PersistentControl*>(widget);
+    if (!control) {
+        delete widget;
+        if (error)
+            *error = QStringLiteral("%1 is not a persistent control").arg(progId);
+        return nullptr;
+    }
+    auto* site = new HostSite(widget);
+    site->setObjectName(QStringLiteral("HostSite"));
+    control->setSite(site);
+    if (bag)
+        control->readProperties(*bag);
+    else
+        control->initProperties();
+    return widget;
+}
+
+HostSite* ControlHost::siteOf(QWidget* control) {
+    return control ? control->findChild<HostSite*>(QStringLiteral("HostSite"),
+                                                   Qt::FindDirectChildrenOnly)
+                   : nullptr;
+}
+
+void ControlHost::save(QWidget* control, PropertyBag& bag) {
+    if (auto* persistent = qobject_cast<PersistentControl*>(control))
+        persistent->writeProperties(bag);
+    bag.set(QStringLiteral("_extentx"), twipsToHimetric(pixelsToTwips(control->width())));
+    bag.set(QStringLiteral("_extenty"), twipsToHimetric(pixelsToTwips(control->height())));
+}
+
+int ControlHost::twipsToHimetric(int twips) { return int(std::lround(twips * kHimetricPerTwip)); }
+
+int ControlHost::himetricToTwips(int himetric) {
+    return int(std::lround(himetric / kHimetricPerTwip));
+}
+
+} // namespace velmora
