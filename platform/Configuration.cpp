@@ -45,11 +45,11 @@ Configuration Configuration::load() {
     // The file beside the executable is the installation's; the user's own
     // file is read after it, so it wins.
     if (QCoreApplication::instance())
-        applyFile(config, QDir(QCoreApplication::applicationDirPath())
-                              .filePath(QStringLiteral("velmora.conf")));
-    applyFile(config,
-              QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                  .filePath(QStringLiteral("Velmora/velmora.conf")));
+        applyFile(
+            config,
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora.conf")));
+    applyFile(config, QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                          .filePath(QStringLiteral("Velmora/velmora.conf")));
     applyHostPort(config.contentServer, qEnvironmentVariable("VELMORA_CONTENT_SERVER"));
     applyHostPort(config.webSite, qEnvironmentVariable("VELMORA_WEB_SITE"));
     return config;

@@ -110,7 +110,9 @@ void ControlHost::save(QWidget* control, PropertyBag& bag) {
     bag.set(QStringLiteral("_extenty"), twipsToHimetric(pixelsToTwips(control->height())));
 }
 
-int ControlHost::twipsToHimetric(int twips) { return int(std::lround(twips * kHimetricPerTwip)); }
+int ControlHost::twipsToHimetric(int twips) {
+    return int(std::lround(twips * kHimetricPerTwip));
+}
 
 int ControlHost::himetricToTwips(int himetric) {
     return int(std::lround(himetric / kHimetricPerTwip));

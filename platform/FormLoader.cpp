@@ -25,7 +25,9 @@ namespace velmora {
 
 namespace {
 
-OleColor colourValue(const QJsonValue& value) { return OleColor(value.toInteger()); }
+OleColor colourValue(const QJsonValue& value) {
+    return OleColor(value.toInteger());
+}
 
 void setBackground(QWidget* widget, OleColor colour) {
     QPalette palette = widget->palette();
@@ -103,7 +105,8 @@ QWidget* buildButton(const QJsonObject& d, QWidget* parent, QRect& geometry) {
     // The stored extent gives the size when the description has no width
     // and height of its own.
     if (geometry.width() <= 0 && bag.contains(QStringLiteral("_extentx")))
-        geometry.setWidth(ControlHost::himetricToTwips(bag.read(QStringLiteral("_extentx")).toInt()));
+        geometry.setWidth(
+            ControlHost::himetricToTwips(bag.read(QStringLiteral("_extentx")).toInt()));
     if (geometry.height() <= 0 && bag.contains(QStringLiteral("_extenty")))
         geometry.setHeight(
             ControlHost::himetricToTwips(bag.read(QStringLiteral("_extenty")).toInt()));
@@ -114,7 +117,7 @@ QWidget* buildWidget(const QString& type, const QJsonObject& d, QWidget* parent,
     if (type == QLatin1String("Frame") || type == QLatin1String("PictureBox")) {
         auto* frame = new QFrame(parent);
         frame->setFrameShape(d.value(QLatin1String("border")).toBool() ? QFrame::Box
-                                                                         : QFrame::NoFrame);
+                                                                       : QFrame::NoFrame);
         return frame;
     }
     if (type == QLatin1String("Label"))
@@ -155,8 +158,8 @@ QWidget* buildWidget(const QString& type, const QJsonObject& d, QWidget* parent,
 
 void applyCommon(QWidget* widget, const QJsonObject& d) {
     if (d.contains(QLatin1String("font")))
-        widget->setFont(FormLoader::fontFrom(d.value(QLatin1String("font")).toObject(),
-                                             widget->font()));
+        widget->setFont(
+            FormLoader::fontFrom(d.value(QLatin1String("font")).toObject(), widget->font()));
     if (d.contains(QLatin1String("backColor")) && !d.value(QLatin1String("transparent")).toBool())
         setBackground(widget, colourValue(d.value(QLatin1String("backColor"))));
     if (d.contains(QLatin1String("foreColor")))
@@ -264,12 +267,12 @@ Form FormLoader::loadFromJson(const QByteArray& json, QWidget* root) {
             const QJsonArray line = d.value(QLatin1String("line")).toArray();
             const QPoint from(twipsToPixels(line.at(0).toInt()), twipsToPixels(line.at(1).toInt()));
             const QPoint to(twipsToPixels(line.at(2).toInt()), twipsToPixels(line.at(3).toInt()));
-            geometry = QRect(pixelsToTwips(qMin(from.x(), to.x())),
-                             pixelsToTwips(qMin(from.y(), to.y())),
-                             pixelsToTwips(qAbs(to.x() - from.x()) + 1),
-                             pixelsToTwips(qAbs(to.y() - from.y()) + 1));
-            static_cast<ShapeWidget*>(widget)->setLine(
-                from - twipsToPixels(geometry).topLeft(), to - twipsToPixels(geometry).topLeft());
+            geometry =
+                QRect(pixelsToTwips(qMin(from.x(), to.x())), pixelsToTwips(qMin(from.y(), to.y())),
+                      pixelsToTwips(qAbs(to.x() - from.x()) + 1),
+                      pixelsToTwips(qAbs(to.y() - from.y()) + 1));
+            static_cast<ShapeWidget*>(widget)->setLine(from - twipsToPixels(geometry).topLeft(),
+                                                       to - twipsToPixels(geometry).topLeft());
         }
         widget->setGeometry(twipsToPixels(geometry));
         widget->setVisible(d.value(QLatin1String("visible")).toBool(true));

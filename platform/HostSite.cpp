@@ -30,9 +30,9 @@ void HostSite::accessKeysChanged(QObject*, const QString& keys) {
         // Alt+key anywhere in the control's window presses the control; the
         // shortcut belongs to the control, so it is inactive while the control
         // is hidden and goes away with it.
-        auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier,
-                                                                    Qt::Key(key.toUpper().unicode()))),
-                                       m_control);
+        auto* shortcut = new QShortcut(
+            QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.toUpper().unicode()))),
+            m_control);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, m_control, [control = m_control] {
             if (control->isEnabled())

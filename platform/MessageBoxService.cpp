@@ -24,7 +24,9 @@ MessageBoxService& MessageBoxService::instance() {
     return g_installed ? *g_installed : qtService;
 }
 
-void MessageBoxService::install(MessageBoxService* service) { g_installed = service; }
+void MessageBoxService::install(MessageBoxService* service) {
+    g_installed = service;
+}
 
 QMessageBox::StandardButton showMessage(const QString& text, const QString& title,
                                         QMessageBox::Icon icon,

@@ -16,7 +16,9 @@ constexpr int twipsToPixels(int twips) {
                       : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 inline QRect twipsToPixels(const QRect& twips) {
     return {twipsToPixels(twips.x()), twipsToPixels(twips.y()), twipsToPixels(twips.width()),

@@ -2,9 +2,13 @@
 
 namespace velmora {
 
-MessageBoxRecorder::MessageBoxRecorder() { MessageBoxService::install(this); }
+MessageBoxRecorder::MessageBoxRecorder() {
+    MessageBoxService::install(this);
+}
 
-MessageBoxRecorder::~MessageBoxRecorder() { MessageBoxService::install(nullptr); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    MessageBoxService::install(nullptr);
+}
 
 QMessageBox::StandardButton MessageBoxRecorder::show(const MessageBoxRequest& request) {
     m_boxes << request;

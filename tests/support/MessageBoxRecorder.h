@@ -20,7 +20,9 @@ public:
     const QList<MessageBoxRequest>& boxes() const { return m_boxes; }
     int count() const { return int(m_boxes.size()); }
     /// The last box shown; an empty request when none was.
-    MessageBoxRequest last() const { return m_boxes.isEmpty() ? MessageBoxRequest{} : m_boxes.last(); }
+    MessageBoxRequest last() const {
+        return m_boxes.isEmpty() ? MessageBoxRequest{} : m_boxes.last();
+    }
     void clear() { m_boxes.clear(); }
 
 private:

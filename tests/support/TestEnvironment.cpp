@@ -5,9 +5,13 @@
 
 namespace velmora::test {
 
-QString buildBinDir() { return qEnvironmentVariable("VELMORA_BUILD_BIN"); }
+QString buildBinDir() {
+    return qEnvironmentVariable("VELMORA_BUILD_BIN");
+}
 
-QString sourceDir() { return qEnvironmentVariable("VELMORA_SOURCE_DIR"); }
+QString sourceDir() {
+    return qEnvironmentVariable("VELMORA_SOURCE_DIR");
+}
 
 void resetUserConfig() {
     const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");

@@ -5,9 +5,9 @@
 
 #define VELMORA_S_OK 0L
 #define VELMORA_S_FALSE 1L
-#define VELMORA_E_FAIL (-2147467259L)             /* 0x80004005 */
+#define VELMORA_E_FAIL (-2147467259L)                    /* 0x80004005 */
 #define VELMORA_CLASS_E_CLASSNOTAVAILABLE (-2147221231L) /* 0x80040111 */
-#define VELMORA_E_POINTER (-2147467261L)          /* 0x80004003 */
+#define VELMORA_E_POINTER (-2147467261L)                 /* 0x80004003 */
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,0 +1,70 @@
+#include "TestEnvironment.h"
+#include "platform/Configuration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using velmora::Configuration;
+
+class tst_Configuration : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        velmora::test::resetUserConfig();
+        qunsetenv("VELMORA_CONTENT_SERVER");
+        qunsetenv("VELMORA_WEB_SITE");
+    }
+
+    void hostPortValues_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("host") << "content.example" << true;
+        QTest::newRow("host-port") << "127.0.0.1:8080" << true;
+        QTest::newRow("padded") << "  127.0.0.1:81 " << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("port-zero") << "host:0" << false;
+        QTest::newRow("port-too-big") << "host:65536" << false;
+        QTest::newRow("port-not-number") << "host:http" << false;
+        QTest::newRow("no-host") << ":8080" << false;
+        QTest::newRow("path") << "host/guides" << false;
+        QTest::newRow("space-inside") << "my host" << false;
+    }
+    void hostPortValues() {
+        QFETCH(QString, value);
+        QFETCH(bool, accepted);
+        QString target = "kept:1";
+        QCOMPARE(Configuration::applyHostPort(target, value), accepted);
+        QCOMPARE(target, accepted ? value.trimmed() : QString("kept:1"));
+    }
+
+    void userFileIsRead() {
+        const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora";
+        QDir().mkpath(dir);
+        QFile file(dir + "/velmora.conf");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Servers]\nContentServer=files.local:9000\nWebSite=bad:port\n");
+        file.close();
+        const Configuration config = Configuration::load();
+        QCOMPARE(config.contentServer, QString("files.local:9000"));
+        // A bad value in the file leaves the default in force.
+        QCOMPARE(config.webSite, Configuration().webSite);
+    }
+
+    void environmentWinsOverFile() {
+        const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora";
+        QDir().mkpath(dir);
+        QFile file(dir + "/velmora.conf");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Servers]\nContentServer=files.local:9000\n");
+        file.close();
+        qputenv("VELMORA_CONTENT_SERVER", "127.0.0.1:18000");
+        qputenv("VELMORA_WEB_SITE", "site.local");
+        const Configuration config = Configuration::load();
+        QCOMPARE(config.contentServer, QString("127.0.0.1:18000"));
+        QCOMPARE(config.webSite, QString("site.local"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Configuration)
+#include "tst_Configuration.moc"
