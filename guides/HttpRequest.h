@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace velmora {
+
+/// The complete HTTP/1.0 GET request the download client sends for `path`
+/// on `host` (a bare host name, no port): request line, Accept, Referer,
+/// User-Agent and Host, each ending in CR LF, then the empty line.
+/// Text goes out as UTF-8; control characters (below 0x20 and DEL) in the
+/// path or host are percent-escaped so no line break can reach the wire and
+/// no header can be injected.
+QByteArray BuildRequest(const QString& host, const QString& path);
+
+} // namespace velmora

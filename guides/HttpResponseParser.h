@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace velmora {
+
+/// One response as the download client reads it.
+struct HttpResponse {
+    /// Bytes before the first CR LF CR LF; empty when there was none.
+    QByteArray header;
+    /// Bytes after it, or everything when there was no blank line.
+    QByteArray body;
+    /// The response passed the size bound and was cut off; header and body
+    /// are then empty.
+    bool overflowed = false;
+};
+
+/// Collects one HTTP/1.0 response, whose end is the close of the connection,
+/// from the pieces the socket delivers.  It splits the header off as soon as
+/// the blank line arrives and sizes the body from Content-Length, so a body
+/// is held once, in a buffer of its own size, and can be handed on without a
+/// copy.  The whole response is bounded: past `maxBytes` (or at a header that
+/// announces more) it stops collecting and reports the overflow.
+class HttpResponseParser {
+public:
+    /// 64 MiB: far above any guide page, far below what would hurt the machine.
+    static constexpr qsizetype kDefaultMaxBytes = qsizetype(64) * 1024 * 1024;
+
+    explicit HttpResponseParser(qsizetype maxBytes = kDefaultMaxBytes) : m_maxBytes(maxBytes) {}
+
+    /// Appends received bytes; false once the response is over the bound.
+    bool put(QByteArrayView bytes);
+    bool overflowed() const { return m_overflowed; }
+    /// Ends the response (connection closed) and hands it over; the parser
+    /// is then empty and ready for the next one, with the same bound.
+    HttpResponse finish();
+
+private:
+    void overflow();
+
+    qsizetype m_maxBytes = kDefaultMaxBytes;
+    qsizetype m_total = 0;
+    bool m_headerDone = false;
+    bool m_overflowed = false;
+    QByteArray m_head; // everything until the blank line
+    QByteArray m_header;
+    QByteArray m_body;
+};
+
+} // namespace velmora

@@ -1,0 +1,56 @@
+#include "Picture.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace velmora {
+
+namespace {
+
+// The reader takes its limit in whole megabytes.
+constexpr int kAllocationLimitMb = int(Picture::kMaxDecodedBytes / (1024 * 1024));
+
+bool withinLimit(const QSize& size) {
+    return size.isValid() && !size.isEmpty() &&
+           qint64(size.width()) * size.height() * 4 <= Picture::kMaxDecodedBytes;
+}
+
+QImage decode(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAllocationLimit(kAllocationLimitMb);
+    return reader.read();
+}
+
+} // namespace
+
+QImage Picture::toImage() const {
+    return m_data ? decode(m_data->bytes) : QImage();
+}
+
+Picture PictureFromBytes(const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (!reader.canRead())
+        return {};
+    QSize size = reader.size();
+    if (!size.isValid()) {
+        // A format that cannot tell its size from the header: decode once
+        // to learn it, within the same limit.
+        const QImage image = decode(bytes);
+        size = image.size();
+    }
+    if (!withinLimit(size))
+        return {};
+    Picture picture;
+    picture.m_data = std::make_shared<const Picture::Data>(Picture::Data{bytes, size});
+    return picture;
+}
+
+} // namespace velmora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+#include <memory>
+
+namespace velmora {
+
+/// A page picture: a cheap handle to shared, immutable data.  Copies share
+/// the same picture (a page store holds a reference, not a copy).  A picture
+/// keeps the compressed image bytes and the pixel size read from the image
+/// header; it decodes only when asked (`toImage`), so a guide held for the
+/// whole run costs its file sizes, not its decoded sizes.  A default
+/// constructed picture is the empty picture: no image, null size.
+class Picture {
+public:
+    /// Largest decoded image (bytes at 32 bits a pixel) a picture accepts;
+    /// a header that declares more makes an empty picture.
+    static constexpr qint64 kMaxDecodedBytes = qint64(256) * 1024 * 1024;
+
+    Picture() = default;
+
+    bool isEmpty() const { return !m_data; }
+    /// Pixel size from the image header; invalid for the empty picture.
+    QSize size() const { return m_data ? m_data->size : QSize(); }
+    int width() const { return size().width(); }
+    int height() const { return size().height(); }
+    /// The image file's bytes as received (shared, not copied).
+    QByteArray bytes() const { return m_data ? m_data->bytes : QByteArray(); }
+    /// Decodes the image now; a null image for the empty picture or when the
+    /// bytes turn out undecodable.  Nothing of the result is kept here.
+    QImage toImage() const;
+
+    /// Same shared picture (identity, not equal pixels).
+    bool isSameAs(const Picture& other) const { return m_data == other.m_data; }
+
+private:
+    struct Data {
+        QByteArray bytes;
+        QSize size;
+    };
+    std::shared_ptr<const Data> m_data;
+
+    friend Picture PictureFromBytes(const QByteArray& bytes);
+};
+
+/// The picture in `bytes`, the complete content of an image file in any
+/// format Qt's image readers know (JPEG for the guides).  Reads only the
+/// header; bytes that are not a readable image, or an image whose declared
+/// size is beyond the decoding limit, give the empty picture.  Never throws,
+/// never shows anything.
+Picture PictureFromBytes(const QByteArray& bytes);
+
+} // namespace velmora

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "DownloadSession.h"
+#include "HttpResponseParser.h"
+#include "PageReceiver.h"
+
+#include <QAbstractSocket>
+#include <QTcpSocket>
+#include <QWidget>
+
+#include <memory>
+
+namespace velmora {
+
+/// The page download client: a window that is never shown and exists to own
+/// the socket `sckDownload` and receive its events.  One instance fetches one
+/// guide: set `GroupFileURL` and `ParentForm`, call `StartWorking`, and the
+/// socket's signals drive the rest (index, then each page on a fresh
+/// HTTP/1.0 connection), reporting to `ParentForm` and showing the download
+/// errors.  Deleting the window ("unloading" it) drops any connection at once
+/// without further calls to `ParentForm`; it may be deleted from inside a
+/// `ParentForm` callback or while one of its messages is up.
+class frmDownload : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmDownload(QWidget* parent = nullptr);
+    ~frmDownload() override;
+
+    QString GroupFileURL() const { return m_GroupFileURL; }
+    void setGroupFileURL(const QString& url) { m_GroupFileURL = url; }
+    /// The receiver of the page count and the pages; not owned, must outlive
+    /// this window (or be cleared first).
+    PageReceiver* ParentForm() const { return m_ParentForm; }
+    void setParentForm(PageReceiver* receiver) { m_ParentForm = receiver; }
+
+    /// Starts the fetch of `GroupFileURL` and returns at once.  Calling it
+    /// again starts over, dropping a connection in progress.
+    void StartWorking();
+
+    /// Bound of one response; the default suits guide pages.
+    void setMaxResponseBytes(qsizetype bytes) { m_maxResponseBytes = bytes; }
+
+private:
+    enum class Phase { Idle, Connecting, Receiving, Stopped };
+
+    void sckDownload_Connect();
+    void sckDownload_DataArrival();
+    void sckDownload_Close();
+    void sckDownload_Error(int number, const QString& description);
+
+    void connectToServer();
+    void processResponse();
+
+    QTcpSocket sckDownload;
+    QString m_GroupFileURL;
+    PageReceiver* m_ParentForm = nullptr;
+    std::unique_ptr<DownloadSession> m_session;
+    qsizetype m_maxResponseBytes = HttpResponseParser::kDefaultMaxBytes;
+    HttpResponseParser m_parser;
+    Phase m_phase = Phase::Idle;
+};
+
+} // namespace velmora
