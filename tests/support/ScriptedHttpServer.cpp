@@ -1,0 +1,107 @@
+#include "ScriptedHttpServer.h"
+
+#include <QTcpSocket>
+
+namespace velmora::test {
+
+namespace {
+
+constexpr qint64 kFloodChunk = 64 * 1024;
+
+QByteArray requestTarget(const QByteArray& request) {
+    const QByteArray line = request.left(request.indexOf("\r\n"));
+    const QList<QByteArray> fields = line.split(' ');
+    return fields.value(1);
+}
+
+} // namespace
+
+ScriptedHttpServer::ScriptedHttpServer(QObject* parent) : QObject(parent) {
+    connect(&m_server, &QTcpServer::newConnection, this, &ScriptedHttpServer::onNewConnection);
+}
+
+ScriptedHttpServer::~ScriptedHttpServer() {
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        it.key()->disconnect(this);
+        it.key()->abort();
+    }
+}
+
+bool ScriptedHttpServer::listen() {
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QString ScriptedHttpServer::hostPort() const {
+    return QStringLiteral("127.0.0.1:%1").arg(port());
+}
+
+void ScriptedHttpServer::addReply(const QByteArray& path, const Reply& reply) {
+    m_replies[path] << reply;
+}
+
+QList<QByteArray> ScriptedHttpServer::requestedPaths() const {
+    QList<QByteArray> paths;
+    for (const QByteArray& request : m_requests)
+        paths << requestTarget(request);
+    return paths;
+}
+
+QByteArray ScriptedHttpServer::response(const QByteArray& status, const QByteArray& body,
+                                        bool withLength) {
+    QByteArray bytes = "HTTP/1.0 " + status + "\r\nContent-Type: application/octet-stream\r\n";
+    if (withLength)
+        bytes += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    return bytes + "\r\n" + body;
+}
+
+void ScriptedHttpServer::onNewConnection() {
+    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+        socket->setParent(this);
+        m_connections.insert(socket, Connection{});
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { sendFlood(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            const Connection connection = m_connections.take(socket);
+            if (!connection.done) {
+                ++m_droppedByClient;
+                emit clientDropped();
+            }
+            socket->deleteLater();
+        });
+    }
+}
+
+void ScriptedHttpServer::onReadyRead(QTcpSocket* socket) {
+    Connection& connection = m_connections[socket];
+    connection.received += socket->readAll();
+    const qsizetype end = connection.received.indexOf("\r\n\r\n");
+    if (connection.answered || end < 0)
+        return;
+    connection.answered = true;
+    const QByteArray request = connection.received.left(end + 4);
+    const QByteArray path = requestTarget(request);
+    m_requests << request;
+
+    QList<Reply>& queue = m_replies[path];
+    const Reply reply = queue.isEmpty() ? Reply{response("404 Not Found", "<html>Not found</html>")}
+                                        : (queue.size() > 1 ? queue.takeFirst() : queue.first());
+    emit requestReceived(path);
+    socket->write(reply.bytes);
+    connection.floodLeft = reply.floodBytes;
+    connection.done = !reply.hold && reply.floodBytes == 0;
+    if (connection.done)
+        socket->disconnectFromHost();
+    else
+        sendFlood(socket);
+}
+
+void ScriptedHttpServer::sendFlood(QTcpSocket* socket) {
+    auto it = m_connections.find(socket);
+    if (it == m_connections.end() || it->floodLeft <= 0 || socket->bytesToWrite() > kFloodChunk)
+        return;
+    const qint64 chunk = qMin(kFloodChunk, it->floodLeft);
+    it->floodLeft -= chunk;
+    socket->write(QByteArray(chunk, 'x'));
+}
+
+} // namespace velmora::test

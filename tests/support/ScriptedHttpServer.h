@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+namespace velmora::test {
+
+/// A real HTTP server on 127.0.0.1 for tests that need exact bytes and
+/// hostile answers.  Each connection's request (up to its blank line) is
+/// recorded; the answer is the next reply queued for the request's path
+/// (the last one queued repeats), sent byte for byte, then the server closes
+/// the connection as an HTTP/1.0 server does.  An unknown path gets a 404.
+class ScriptedHttpServer : public QObject {
+    Q_OBJECT
+
+public:
+    struct Reply {
+        /// Sent as is: status line, header and body, or anything else.
+        QByteArray bytes;
+        /// Then this many filler bytes, as fast as the client takes them.
+        qint64 floodBytes = 0;
+        /// Keep the connection open after sending instead of closing it.
+        bool hold = false;
+    };
+
+    explicit ScriptedHttpServer(QObject* parent = nullptr);
+    ~ScriptedHttpServer() override;
+
+    /// Listens on a free loopback port; false when that failed.
+    bool listen();
+    quint16 port() const { return m_server.serverPort(); }
+    /// "127.0.0.1:<port>".
+    QString hostPort() const;
+
+    /// Queues `reply` for requests of `path` (as on the request line).
+    void addReply(const QByteArray& path, const Reply& reply);
+    void addReply(const QByteArray& path, const QByteArray& bytes) { addReply(path, Reply{bytes}); }
+
+    /// Every request received, in order, byte for byte.
+    const QList<QByteArray>& requests() const { return m_requests; }
+    /// The request-line target of every request, in order.
+    QList<QByteArray> requestedPaths() const;
+    /// Connections the client closed or dropped while the server still
+    /// held them open (a reply with `hold`, a flood, an unanswered request).
+    int droppedByClient() const { return m_droppedByClient; }
+
+    /// A complete response: "HTTP/1.0 <status>", a Content-Type, a
+    /// Content-Length (unless `withLength` is false), the blank line, `body`.
+    static QByteArray response(const QByteArray& status, const QByteArray& body,
+                               bool withLength = true);
+
+signals:
+    void requestReceived(const QByteArray& path);
+    void clientDropped();
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket* socket);
+    void sendFlood(QTcpSocket* socket);
+
+    struct Connection {
+        QByteArray received;
+        bool answered = false;
+        bool done = false;
+        qint64 floodLeft = 0;
+    };
+
+    QTcpServer m_server;
+    QHash<QByteArray, QList<Reply>> m_replies;
+    QHash<QTcpSocket*, Connection> m_connections;
+    QList<QByteArray> m_requests;
+    int m_droppedByClient = 0;
+};
+
+} // namespace velmora::test
