@@ -9,33 +9,23 @@ namespace velmora {
 namespace {
 constexpr quint32 kRgbBits = 0x00FFFFFFu;
 
-bool known(RasterOp op) {
-    return op == SRCCOPY || op == NOTSRCCOPY || op == SRCAND || op == SRCINVERT;
-}
-
-quint32 combine(RasterOp op, quint32 d, quint32 s) {
-    switch (op) {
-    case SRCCOPY:
+template <RasterOp Op> quint32 combine(quint32 d, quint32 s) {
+    if constexpr (Op == SRCCOPY)
         return s;
-    case NOTSRCCOPY:
+    else if constexpr (Op == NOTSRCCOPY)
         return ~s;
-    case SRCAND:
+    else if constexpr (Op == SRCAND)
         return d & s;
-    case SRCINVERT:
+    else
         return d ^ s;
-    }
-    return d;
 }
 
-bool monoAt(const uchar* row, int x) {
-    return (row[x >> 3] >> (7 - (x & 7))) & 1;
-}
+bool monoAt(const uchar* row, int x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
 
 // One source row in the target's terms: RGB values for a colour target,
 // 0 or 1 for a 1-bit target.
-void fetchRow(const Surface& source, int sourceX, int y, int width, const Surface& target,
-              quint32* out) {
-    const uchar* row = source.constScanLine(y);
+void fetchRow(const uchar* row, const Surface& source, int sourceX, int width,
+              const Surface& target, quint32* out) {
     if (source.isMono()) {
         const quint32 one = target.isMono() ? 1u : (target.backRgb() & kRgbBits);
         const quint32 zero = target.isMono() ? 0u : (target.textRgb() & kRgbBits);
@@ -54,27 +44,40 @@ void fetchRow(const Surface& source, int sourceX, int y, int width, const Surfac
     }
 }
 
-void storeRow(Surface& target, int x, int y, int width, RasterOp op, const quint32* in) {
-    uchar* row = target.scanLine(y);
-    if (target.isMono()) {
+template <RasterOp Op>
+void storeRow(uchar* row, bool mono, int x, int width, const quint32* in) {
+    if (mono) {
         for (int i = 0; i < width; ++i) {
             const int column = x + i;
             uchar& byte = row[column >> 3];
             const int shift = 7 - (column & 7);
-            const quint32 bit = combine(op, (byte >> shift) & 1u, in[i]) & 1u;
+            const quint32 bit = combine<Op>((byte >> shift) & 1u, in[i]) & 1u;
             byte = uchar((byte & ~(1u << shift)) | (bit << shift));
         }
         return;
     }
     QRgb* pixels = reinterpret_cast<QRgb*>(row) + x;
     for (int i = 0; i < width; ++i)
-        pixels[i] = (combine(op, pixels[i], in[i]) & kRgbBits) | 0xFF000000u;
+        pixels[i] = (combine<Op>(pixels[i], in[i]) & kRgbBits) | 0xFF000000u;
+}
+
+using StoreRow = void (*)(uchar*, bool, int, int, const quint32*);
+
+StoreRow storeFor(RasterOp op) {
+    switch (op) {
+    case SRCCOPY: return storeRow<SRCCOPY>;
+    case NOTSRCCOPY: return storeRow<NOTSRCCOPY>;
+    case SRCAND: return storeRow<SRCAND>;
+    case SRCINVERT: return storeRow<SRCINVERT>;
+    }
+    return nullptr;
 }
 } // namespace
 
 bool bitBlt(Surface& target, int x, int y, int width, int height, const Surface& source,
             int sourceX, int sourceY, RasterOp op) {
-    if (target.isNull() || source.isNull() || !known(op))
+    const StoreRow store = storeFor(op);
+    if (target.isNull() || source.isNull() || !store)
         return false;
     if (&target == &source) {
         // A copy within one surface reads the pixels as they were before it.
@@ -90,9 +93,15 @@ bool bitBlt(Surface& target, int x, int y, int width, int height, const Surface&
         return true;
     const int span = right - left;
     QVarLengthArray<quint32, 512> buffer(span);
+    // Row pointers are taken once: per-row access would re-check sharing.
+    const uchar* from = source.constScanLine(0);
+    const qsizetype fromStride = source.image().bytesPerLine();
+    uchar* to = target.scanLine(0);
+    const qsizetype toStride = target.image().bytesPerLine();
     for (int row = top; row < bottom; ++row) {
-        fetchRow(source, sourceX + left, sourceY + row, span, target, buffer.data());
-        storeRow(target, x + left, y + row, span, op, buffer.data());
+        fetchRow(from + (sourceY + row) * fromStride, source, sourceX + left, span, target,
+                 buffer.data());
+        store(to + (y + row) * toStride, target.isMono(), x + left, span, buffer.data());
     }
     return true;
 }

@@ -1,0 +1,64 @@
+// Prints the time of one ButtonEx face redraw in the common cases.
+#include "ButtonFaceRenderer.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cstdio>
+
+using namespace velmora;
+
+namespace {
+FaceProperties defaults() {
+    FaceProperties p;
+    p.appearance = 1;
+    p.backColor = kColorButtonFace;
+    p.foreColor = kColorButtonText;
+    p.highlightColor = kColorButtonText;
+    p.transparentColor = 0x00FF0000;
+    p.caption = QStringLiteral("&Load");
+    p.font = QGuiApplication::font();
+    p.enabled = true;
+    return p;
+}
+
+QImage sampleIcon() {
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(qRgb(0, 0, 255));
+    QPainter painter(&icon);
+    painter.fillRect(6, 6, 20, 20, qRgb(200, 30, 30));
+    painter.fillRect(10, 10, 8, 8, qRgb(20, 160, 20));
+    return icon;
+}
+
+void measure(const char* label, const FaceProperties& p, int state) {
+    ButtonFaceRenderer renderer;
+    renderer.resize(QSize(80, 24));
+    const FaceContext context{true, true};
+    for (int i = 0; i < 200; ++i) // warm the text and picture holders
+        renderer.redraw(i % 2 ? state : Normal, p, context);
+    constexpr int kRuns = 20000;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kRuns; ++i)
+        renderer.redraw(i % 2 ? state : Normal, p, context);
+    const double micros = double(timer.nsecsElapsed()) / 1000.0 / kRuns;
+    std::printf("%-40s %8.2f us per redraw\n", label, micros);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    QGuiApplication app(argc, argv);
+    FaceProperties plain = defaults();
+    measure("80x24, no picture, Normal/Hover", plain, Hover);
+    measure("80x24, no picture, Normal/Pressed", plain, Pressed);
+    FaceProperties pictured = defaults();
+    pictured.picture = sampleIcon();
+    measure("80x24, 32x32 picture, Normal/Hover", pictured, Hover);
+    pictured.highlightPicture = true;
+    measure("80x24, 32x32 picture + highlight", pictured, Hover);
+    return 0;
+}
