@@ -20,7 +20,9 @@ template <RasterOp Op> quint32 combine(quint32 d, quint32 s) {
         return d ^ s;
 }
 
-bool monoAt(const uchar* row, int x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
+bool monoAt(const uchar* row, int x) {
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
 
 // One source row in the target's terms: RGB values for a colour target,
 // 0 or 1 for a 1-bit target.
@@ -44,8 +46,7 @@ void fetchRow(const uchar* row, const Surface& source, int sourceX, int width,
     }
 }
 
-template <RasterOp Op>
-void storeRow(uchar* row, bool mono, int x, int width, const quint32* in) {
+template <RasterOp Op> void storeRow(uchar* row, bool mono, int x, int width, const quint32* in) {
     if (mono) {
         for (int i = 0; i < width; ++i) {
             const int column = x + i;
@@ -65,10 +66,14 @@ using StoreRow = void (*)(uchar*, bool, int, int, const quint32*);
 
 StoreRow storeFor(RasterOp op) {
     switch (op) {
-    case SRCCOPY: return storeRow<SRCCOPY>;
-    case NOTSRCCOPY: return storeRow<NOTSRCCOPY>;
-    case SRCAND: return storeRow<SRCAND>;
-    case SRCINVERT: return storeRow<SRCINVERT>;
+    case SRCCOPY:
+        return storeRow<SRCCOPY>;
+    case NOTSRCCOPY:
+        return storeRow<NOTSRCCOPY>;
+    case SRCAND:
+        return storeRow<SRCAND>;
+    case SRCINVERT:
+        return storeRow<SRCINVERT>;
     }
     return nullptr;
 }

@@ -97,8 +97,8 @@ QImage TextRaster::render(const QString& text, bool prefix, bool rightToLeft) co
             std::min(metrics.ascent() + std::max(1, metrics.underlinePos()), metrics.height() - 1);
         const int thickness = std::max(1, metrics.lineWidth());
         for (int index : parsed.underlined) {
-            const int x1 = int(line.cursorToX(index));
-            const int x2 = int(line.cursorToX(index + 1));
+            const int x1 = qRound(line.cursorToX(index));
+            const int x2 = qRound(line.cursorToX(index + 1));
             painter.fillRect(QRect(std::min(x1, x2), underlineY, std::abs(x2 - x1), thickness),
                              Qt::black);
         }
