@@ -38,6 +38,10 @@ public:
     /// again starts over, dropping a connection in progress.
     void StartWorking();
 
+    /// True while a request is under way (connecting or receiving); false
+    /// before the start, after the last page, and once the fetch stopped.
+    bool isWorking() const { return m_phase == Phase::Connecting || m_phase == Phase::Receiving; }
+
     /// Bound of one response; the default suits guide pages.
     void setMaxResponseBytes(qsizetype bytes) { m_maxResponseBytes = bytes; }
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Form.h"
+
+#include <QObject>
+
+class QComboBox;
+
+namespace velmora {
+
+/// The guides section of the main window: the guide selection screen, loaded
+/// into the frame fraDoors, and the reading screen, loaded into fraGuide.
+/// The main window owns the frames and wires the buttons that lead out of
+/// the section (ButtonEx14 "Back to welcome", ButtonEx10 "E&xit",
+/// ButtonEx11 "&Instructions") through doorsForm().
+class GuideSection : public QObject {
+    Q_OBJECT
+public:
+    GuideSection(QWidget* fraDoors, QWidget* fraGuide, QObject* parent = nullptr);
+
+    /// The controls of the guide selection screen.
+    const Form& doorsForm() const { return m_doors; }
+    /// The controls of the reading screen.
+    const Form& readerForm() const { return m_reader; }
+    /// The guide type list; its text is the guide type everything here reads.
+    QComboBox* docCategories() const;
+
+    /// The main window's load step for the guides: neither guide counts as
+    /// fetched, and the go-to box reads "1".
+    void resetForMainLoad();
+
+    /// The main window's layout rules for the two viewers, given the
+    /// window's outer width in twips: each viewport spans the window less
+    /// three times its left edge and its vertical bar, the vertical bars are
+    /// 50 twips shorter than their viewports, the horizontal bar follows the
+    /// Coder viewport.  Ends with AdjustScrollBars.
+    void layoutViewers(int windowWidthTwips);
+
+    /// Scroll-bar ranges from the sizes of the shown page and its viewport.
+    /// The page viewer fills this in; until pages can be shown there is
+    /// nothing to range.
+    void AdjustScrollBars();
+
+private:
+    void fitViewer(const char* viewport, const char* verticalBar, int windowWidthTwips);
+
+    Form m_doors;
+    Form m_reader;
+};
+
+} // namespace velmora

@@ -1,0 +1,26 @@
+#include "GuideType.h"
+
+namespace velmora {
+
+GuideType guideTypeFromText(const QString& text) {
+    if (text == QLatin1String("Coder"))
+        return GuideType::Coder;
+    if (text == QLatin1String("Buyer"))
+        return GuideType::Buyer;
+    return GuideType::None;
+}
+
+QString groupFileUrlFor(GuideType type, const QString& contentServer) {
+    switch (type) {
+    case GuideType::Coder:
+        return QStringLiteral("http://%1/guidesdisplayVelmora/demo/testdoc.txt").arg(contentServer);
+    case GuideType::Buyer:
+        return QStringLiteral("http://%1/guidesdisplayVelmora/demo/testdoc2.txt")
+            .arg(contentServer);
+    case GuideType::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace velmora

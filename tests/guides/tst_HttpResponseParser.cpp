@@ -1,0 +1,99 @@
+#include "HttpResponseParser.h"
+
+#include <QTest>
+
+using namespace velmora;
+
+class tst_HttpResponseParser : public QObject {
+    Q_OBJECT
+
+private slots:
+    void split_data();
+    void split();
+    void bodySizedFromLength();
+    void overflowByBytes();
+    void overflowByDeclaredLength();
+    void reusableAfterFinish();
+};
+
+void tst_HttpResponseParser::split_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("plain") << QByteArray("HTTP/1.0 200 OK\r\nA: b\r\n\r\nBODY")
+                           << QByteArray("HTTP/1.0 200 OK\r\nA: b") << QByteArray("BODY");
+    QTest::newRow("no-blank-line")
+        << QByteArray("just bytes\r\nmore") << QByteArray() << QByteArray("just bytes\r\nmore");
+    QTest::newRow("first-blank-line-only")
+        << QByteArray("H\r\n\r\nx\r\n\r\ny") << QByteArray("H") << QByteArray("x\r\n\r\ny");
+    QTest::newRow("empty-body") << QByteArray("H\r\n\r\n") << QByteArray("H") << QByteArray();
+    QTest::newRow("nothing") << QByteArray() << QByteArray() << QByteArray();
+}
+
+// The blank line may arrive cut in any place: feed every split point.
+void tst_HttpResponseParser::split() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, body);
+    for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+        HttpResponseParser parser;
+        QVERIFY(parser.put(QByteArrayView(bytes).first(cut)));
+        for (const char c : QByteArrayView(bytes).sliced(cut))
+            QVERIFY(parser.put(QByteArrayView(&c, 1)));
+        const HttpResponse response = parser.finish();
+        QCOMPARE(response.header, header);
+        QCOMPARE(response.body, body);
+        QVERIFY(!response.overflowed);
+    }
+}
+
+// A page's bytes are kept for the whole run: its buffer must not carry the
+// slack of step-wise growth.
+void tst_HttpResponseParser::bodySizedFromLength() {
+    const QByteArray body(300000, 'j');
+    HttpResponseParser parser;
+    parser.put("HTTP/1.0 200 OK\r\nContent-Length: 300000\r\n\r\n");
+    for (qsizetype at = 0; at < body.size(); at += 1000)
+        parser.put(QByteArrayView(body).sliced(at, 1000));
+    const HttpResponse response = parser.finish();
+    QCOMPARE(response.body, body);
+    QCOMPARE(response.body.capacity(), body.size());
+
+    HttpResponseParser unsized;
+    unsized.put("HTTP/1.0 200 OK\r\n\r\n");
+    for (qsizetype at = 0; at < body.size(); at += 1000)
+        unsized.put(QByteArrayView(body).sliced(at, 1000));
+    const HttpResponse grown = unsized.finish();
+    QCOMPARE(grown.body, body);
+    QVERIFY(grown.body.capacity() <= body.size() + body.size() / 8);
+}
+
+void tst_HttpResponseParser::overflowByBytes() {
+    HttpResponseParser parser(100);
+    QVERIFY(parser.put(QByteArray(60, 'a')));
+    QVERIFY(parser.put(QByteArray(40, 'a')));
+    QVERIFY(!parser.put(QByteArray(1, 'a')));
+    QVERIFY(!parser.put(QByteArray(1, 'a')));
+    const HttpResponse response = parser.finish();
+    QVERIFY(response.overflowed);
+    QVERIFY(response.body.isEmpty());
+}
+
+void tst_HttpResponseParser::overflowByDeclaredLength() {
+    HttpResponseParser parser(1000);
+    QVERIFY(!parser.put("HTTP/1.0 200 OK\r\nContent-Length: 5000000000\r\n\r\nabc"));
+    QVERIFY(parser.overflowed());
+}
+
+void tst_HttpResponseParser::reusableAfterFinish() {
+    HttpResponseParser parser(10);
+    parser.put(QByteArray(20, 'a'));
+    QVERIFY(parser.finish().overflowed);
+    QVERIFY(parser.put("H\r\n\r\nb"));
+    const HttpResponse response = parser.finish();
+    QVERIFY(!response.overflowed);
+    QCOMPARE(response.body, QByteArray("b"));
+}
+
+QTEST_APPLESS_MAIN(tst_HttpResponseParser)
+#include "tst_HttpResponseParser.moc"
