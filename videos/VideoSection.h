@@ -1,9 +1,13 @@
 #pragma once
 
+#include "DatabaseDriver.h"
+
 #include "platform/Form.h"
 
 #include <QObject>
 #include <QPointer>
+
+#include <memory>
 
 class QComboBox;
 class QLineEdit;
@@ -13,7 +17,6 @@ class QListWidgetItem;
 namespace velmora {
 
 class DataGateway;
-class DatabaseDriver;
 
 /// The video section of the main window: loads its controls into the frame
 /// it is given (fraVideo), keeps the kind selector, the hidden category
@@ -21,7 +24,7 @@ class DatabaseDriver;
 /// list as the user types and opens the player window for the chosen video.
 /// The section's "E&xit" (ButtonEx8) and "Back to welcome" (ButtonEx9) are
 /// left to the owner, which connects them through form().
-class VideoSection : public QObject {
+class VideoSection : public QObject, private DatabaseDriver::Host {
     Q_OBJECT
 public:
     explicit VideoSection(QWidget* fraVideo, QObject* parent = nullptr);
@@ -47,7 +50,11 @@ public:
     /// videos; a kind other than "Coder" or "Buyer" does nothing.
     void LoadVideoList(const QString& kind);
     /// Enables or disables the controls a running download must not see used.
-    void enableControls(bool enableState);
+    void enableControls(bool enableState) override;
+
+    /// Reads the lists and player pages from `server` ("host[:port]")
+    /// instead of the configured content server.
+    void setContentServer(const QString& server);
 
     /// The text-download control the section's lists come through.
     DataGateway& gateway() const { return *m_gateway; }
@@ -62,9 +69,10 @@ public:
     void btnHelp_Click();
 
 private:
+    void showLoadingVideos() override;
     void reloadRequest(const QString& kind, bool& skipFlag);
     void fillCategorySelector(QComboBox* selector, const QString& kind);
-    void showLoadingLine();
+    void selectRow(int row);
     void connectControls();
 
     Form m_form;
@@ -74,8 +82,9 @@ private:
     QListWidget* m_lstVideos = nullptr;
     QLineEdit* m_txtSearch = nullptr;
     QPointer<QWidget> m_mainExitButton;
+    QString m_server;
     DataGateway* m_gateway = nullptr;
-    DatabaseDriver* m_driver = nullptr;
+    std::unique_ptr<DatabaseDriver> m_driver;
     bool m_SkipBuyerListLoad = false;
     bool m_SkipCoderListLoad = false;
 };

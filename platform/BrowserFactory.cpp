@@ -1,0 +1,83 @@
+#include "BrowserFactory.h"
+
+#include "Browser.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+#include <QLibrary>
+#include <QWidget>
+
+namespace velmora {
+
+namespace {
+
+using CreateBrowser = Browser* (*)(QWidget* parent);
+
+BrowserFactory* g_installedFactory = nullptr;
+
+// The web engine cannot be unloaded once it has run, so a module that
+// loaded stays loaded for the rest of the run.
+CreateBrowser moduleEntry(const QString& path, QString* error) {
+    static QHash<QString, CreateBrowser> entries;
+    if (const CreateBrowser known = entries.value(path))
+        return known;
+    QLibrary library(path);
+    if (!library.load()) {
+        if (error)
+            *error = library.errorString();
+        return nullptr;
+    }
+    const auto entry = reinterpret_cast<CreateBrowser>(library.resolve("velmora_browser_create"));
+    if (!entry) {
+        if (error)
+            *error = library.errorString();
+        library.unload();
+        return nullptr;
+    }
+    entries.insert(path, entry);
+    return entry;
+}
+
+} // namespace
+
+BrowserFactory& BrowserFactory::instance() {
+    static ModuleBrowserFactory moduleFactory;
+    return g_installedFactory ? *g_installedFactory : moduleFactory;
+}
+
+void BrowserFactory::install(BrowserFactory* factory) {
+    g_installedFactory = factory;
+}
+
+void BrowserFactory::prepareApplication() {
+    // The web engine shares its GL contexts with the application's; this
+    // must be set before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+ModuleBrowserFactory::ModuleBrowserFactory(QString modulePath)
+    : m_modulePath(std::move(modulePath)) {}
+
+QString ModuleBrowserFactory::modulePath() const {
+    if (!m_modulePath.isEmpty())
+        return m_modulePath;
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("libvelmora_browser.so"));
+}
+
+Browser* ModuleBrowserFactory::create(QWidget* parent, const QString& name, QString* error) {
+    const CreateBrowser entry = moduleEntry(modulePath(), error);
+    if (!entry)
+        return nullptr;
+    Browser* browser = entry(parent);
+    if (!browser) {
+        if (error)
+            *error = QStringLiteral("the browser module could not create a browser");
+        return nullptr;
+    }
+    browser->widget()->setObjectName(name);
+    return browser;
+}
+
+} // namespace velmora

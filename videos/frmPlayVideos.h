@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/Form.h"
+
+#include <QDialog>
+#include <QPointer>
+
+namespace velmora {
+
+class Browser;
+
+/// The borderless player window: shows the player page of the video named
+/// by g_SelectedVideoName, of the kind it was opened with, in a browser it
+/// creates when first shown and releases when it is unloaded.  "Back to
+/// videos" closes it and tells the main window to keep its lists.
+class frmPlayVideos : public QDialog {
+    Q_OBJECT
+public:
+    /// `kind` is the text of the video kind selector when the window opens;
+    /// `server` the content server ("host[:port]").
+    frmPlayVideos(QString kind, QString server, QWidget* parent = nullptr);
+    ~frmPlayVideos() override;
+
+    const Form& form() const { return m_form; }
+    /// The browser, or null before the window is shown, when it could not
+    /// be created, and after the window is unloaded.
+    Browser* playerBrowser() const;
+
+    void ButtonEx9_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void Form_Resize();
+    void Form_Unload();
+
+    Form m_form;
+    QString m_kind;
+    QString m_server;
+    Browser* m_PlayerBrowser = nullptr;
+    // Tracks the browser's widget, which its parent may delete first.
+    QPointer<QWidget> m_browserWidget;
+    bool m_setUp = false;
+};
+
+} // namespace velmora
