@@ -1,0 +1,215 @@
+// Fetch time and peak memory of the page download client against a real
+// HTTP server on loopback, next to curl making the same sequential HTTP/1.0
+// requests.  Prints figures; it is not a test.
+//
+//   bench_guide_fetch [--pages N] [--port P] [--runs R] [--work DIR]
+//
+// Generates a guide of N pages with velmora_demo_gen, serves it with the
+// demo server script, fetches it R times with each client, stops the server.
+
+#include "GroupIndex.h"
+#include "PageReceiver.h"
+#include "frmDownload.h"
+#include "platform/MessageBoxService.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace velmora;
+
+namespace {
+
+const QString kIndexPath = QStringLiteral("guidesdisplayVelmora/bench/benchdoc.txt");
+
+// The box a failing fetch would show ends the run instead.
+class FailOnMessage : public MessageBoxService {
+public:
+    QStringList messages;
+    QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
+        messages << request.text;
+        return QMessageBox::Ok;
+    }
+};
+
+// Keeps every picture, as the main window's page store does.
+class Store : public PageReceiver {
+public:
+    int expected = 0;
+    QList<Picture> pages;
+    QElapsedTimer* clock = nullptr;
+    qint64 doneAtMs = -1;
+    void NumberOfPages(int lngTotalPages) override { expected = lngTotalPages; }
+    void LoadPictureAtPage(int lngPageNumber, const Picture& picPage) override {
+        if (lngPageNumber >= pages.size())
+            pages.resize(lngPageNumber + 1);
+        pages[lngPageNumber] = picPage;
+        if (lngPageNumber + 1 == expected)
+            doneAtMs = clock->elapsed();
+    }
+};
+
+qint64 statusKb(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+void resetPeakMemory() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments);
+    return process.waitForFinished(600000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+struct ClientRun {
+    double seconds = 0;
+    qint64 peakKb = 0;
+    qint64 baseKb = 0;
+    qint64 pageBytes = 0;
+    int pages = 0;
+    QStringList messages;
+};
+
+ClientRun fetchWithClient(const QString& indexUrl) {
+    ClientRun result;
+    FailOnMessage boxes;
+    MessageBoxService::install(&boxes);
+    QElapsedTimer clock;
+    Store store;
+    store.clock = &clock;
+    {
+        resetPeakMemory();
+        result.baseKb = statusKb("VmRSS:");
+        frmDownload window;
+        window.setGroupFileURL(indexUrl);
+        window.setParentForm(&store);
+        QEventLoop loop;
+        QTimer poll;
+        poll.setInterval(1);
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (store.doneAtMs >= 0 || !window.isWorking())
+                loop.quit();
+        });
+        clock.start();
+        window.StartWorking();
+        poll.start();
+        loop.exec();
+        result.seconds = (store.doneAtMs >= 0 ? store.doneAtMs : clock.elapsed()) / 1000.0;
+        result.peakKb = statusKb("VmHWM:");
+    }
+    for (const Picture& page : std::as_const(store.pages)) {
+        result.pageBytes += page.bytes().size();
+        result.pages += page.isEmpty() ? 0 : 1;
+    }
+    result.messages = boxes.messages;
+    MessageBoxService::install(nullptr);
+    return result;
+}
+
+double fetchWithCurl(const QString& base, const QStringList& paths) {
+    QTemporaryFile config;
+    config.open();
+    for (const QString& path : paths)
+        config.write(
+            QStringLiteral("url = \"%1%2\"\noutput = \"/dev/null\"\n").arg(base, path).toUtf8());
+    config.flush();
+    QElapsedTimer clock;
+    clock.start();
+    if (!run(QStringLiteral("curl"),
+             {"--http1.0", "-s", "-S", "-H", "Connection: close", "--config", config.fileName()}))
+        return -1;
+    return clock.elapsed() / 1000.0;
+}
+
+double median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addOptions({{"pages", "Pages of the guide.", "n", "200"},
+                        {"port", "Loopback port of the server.", "port", "18799"},
+                        {"runs", "Runs of each client.", "n", "3"},
+                        {"work", "Folder for the content and the server.", "dir",
+                         QDir::current().filePath("bench-guide")}});
+    options.process(app);
+    const QString work = QDir(options.value("work")).absolutePath();
+    const QString content = work + "/content";
+    const QString state = work + "/server";
+    const QString port = options.value("port");
+    const QString script = QStringLiteral(VELMORA_SOURCE_DIR "/demo/scripts/demo-server.sh");
+    const QString generator = QCoreApplication::applicationDirPath() + "/velmora_demo_gen";
+
+    if (!run(generator, {"--bench-guide", options.value("pages"), content})) {
+        std::fprintf(stderr, "bench: generating the guide failed\n");
+        return 1;
+    }
+    QFile indexFile(content + "/" + kIndexPath);
+    if (!indexFile.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "bench: no index at %s\n", qPrintable(indexFile.fileName()));
+        return 1;
+    }
+    const QString indexDir = "/" + kIndexPath.left(kIndexPath.lastIndexOf('/') + 1);
+    QStringList paths{"/" + kIndexPath};
+    for (const QString& page : ParseGroupIndex(indexFile.readAll()))
+        paths << indexDir + QString(page).replace(' ', "%20");
+    if (!run(script, {"start", content, port, state}))
+        return 1;
+
+    const QString base = "http://127.0.0.1:" + port;
+    fetchWithCurl(base, paths); // warms the server and the page cache
+    QList<double> curlTimes, clientTimes;
+    ClientRun worst;
+    const int runs = qMax(1, options.value("runs").toInt());
+    for (int i = 0; i < runs; ++i) {
+        curlTimes << fetchWithCurl(base, paths);
+        const ClientRun client = fetchWithClient(base + paths.first());
+        clientTimes << client.seconds;
+        if (i == 0 || client.peakKb - client.baseKb > worst.peakKb - worst.baseKb)
+            worst = client;
+        if (!client.messages.isEmpty() || client.pages != paths.size() - 1)
+            std::fprintf(stderr, "bench: client run %d got %d of %lld pages, %lld messages\n",
+                         i + 1, client.pages, qlonglong(paths.size() - 1),
+                         qlonglong(client.messages.size()));
+    }
+    run(script, {"stop", content, port, state});
+
+    const double curl = median(curlTimes), client = median(clientTimes);
+    const double pageMb = worst.pageBytes / 1048576.0;
+    const double growthMb = (worst.peakKb - worst.baseKb) / 1024.0;
+    std::printf("guide: %lld pages, %.1f MB of page files\n", qlonglong(paths.size() - 1), pageMb);
+    std::printf("curl:        %.3f s (median of %d)\n", curl, runs);
+    std::printf("frmDownload: %.3f s (median of %d)\n", client, runs);
+    std::printf("ratio:       %.2f\n", curl > 0 ? client / curl : 0.0);
+    std::printf(
+        "peak memory: %.1f MB (before the fetch %.1f MB; growth %.1f MB = pages + %.1f MB)\n",
+        worst.peakKb / 1024.0, worst.baseKb / 1024.0, growthMb, growthMb - pageMb);
+    return 0;
+}
