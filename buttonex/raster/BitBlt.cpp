@@ -48,13 +48,21 @@ void fetchRow(const uchar* row, const Surface& source, int sourceX, int width,
 
 template <RasterOp Op> void storeRow(uchar* row, bool mono, int x, int width, const quint32* in) {
     if (mono) {
+        // Bits are gathered in a register and each byte written once.
+        int index = x >> 3;
+        quint32 byte = row[index];
         for (int i = 0; i < width; ++i) {
             const int column = x + i;
-            uchar& byte = row[column >> 3];
+            if ((column >> 3) != index) {
+                row[index] = uchar(byte);
+                index = column >> 3;
+                byte = row[index];
+            }
             const int shift = 7 - (column & 7);
             const quint32 bit = combine<Op>((byte >> shift) & 1u, in[i]) & 1u;
-            byte = uchar((byte & ~(1u << shift)) | (bit << shift));
+            byte = (byte & ~(1u << shift)) | (bit << shift);
         }
+        row[index] = uchar(byte);
         return;
     }
     QRgb* pixels = reinterpret_cast<QRgb*>(row) + x;
