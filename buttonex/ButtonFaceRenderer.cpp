@@ -27,10 +27,12 @@ void ButtonFaceRenderer::resize(const QSize& pixels) {
 }
 
 void ButtonFaceRenderer::setPalette(const QPalette& palette) {
+    // Hosts hand the palette over before every redraw; only a change costs.
+    if (palette.isCopyOf(m_face.palette()) || palette == m_face.palette())
+        return;
     for (Surface* surface :
          {&m_face, &imgPicture, &pictNewPicture, &pictTempHighlight, &pictTempDestination})
         surface->setPalette(palette);
-    m_pictureKey = 0; // the holder's background may resolve differently now
 }
 
 void ButtonFaceRenderer::applyProperties(const FaceProperties& p) {

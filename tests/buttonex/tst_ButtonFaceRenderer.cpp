@@ -111,6 +111,8 @@ private slots:
     void silhouetteOfOneColourPictureIsEmpty();
     void disabledSilhouetteIsGreyTextOnlyWhenHighlighting();
     void textColourGoesBackToForeColour();
+    void translucentPictureShowsBackColour();
+    void paletteChangeReachesThePictureHolder();
 };
 
 void tst_ButtonFaceRenderer::edgesByState_data() {
@@ -343,6 +345,38 @@ void tst_ButtonFaceRenderer::textColourGoesBackToForeColour() {
     QVERIFY(renderer.redraw(Normal, p, {}));
     QVERIFY(inkBox(renderer.face(), kRed).isEmpty());
     QVERIFY(!inkBox(renderer.face(), captionRgb()).isEmpty());
+}
+
+void tst_ButtonFaceRenderer::translucentPictureShowsBackColour() {
+    FaceProperties p = buttonProperties();
+    QImage icon(8, 8, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    icon.setPixel(2, 2, kYellow);
+    p.picture = icon;
+    p.transparentColor = 0x00000000;
+    const Painted painted = paint(Normal, p);
+    QCOMPARE(painted.face.pixel(painted.picture + QPoint(2, 2)), kYellow);
+    QCOMPARE(painted.face.pixel(painted.picture), kFace); // not black
+}
+
+void tst_ButtonFaceRenderer::paletteChangeReachesThePictureHolder() {
+    // The holder keeps its pixels between redraws; a new button-face colour
+    // must still show through an icon's transparent parts.
+    FaceProperties p = buttonProperties();
+    QImage icon(8, 8, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    p.picture = icon;
+    p.transparentColor = 0x00000000;
+    ButtonFaceRenderer renderer;
+    renderer.setPalette(rasterPalette());
+    renderer.resize(kFaceSize);
+    QVERIFY(renderer.redraw(Normal, p, {}));
+    QPalette other = rasterPalette();
+    other.setColor(QPalette::Button, QColor(10, 200, 30));
+    renderer.setPalette(other);
+    QVERIFY(renderer.redraw(Normal, p, {}));
+    QCOMPARE(renderer.face().pixel(renderer.picturePosition()), qRgb(10, 200, 30));
+    QCOMPARE(renderer.face().pixel(40, 2), qRgb(10, 200, 30));
 }
 
 QTEST_MAIN(tst_ButtonFaceRenderer)

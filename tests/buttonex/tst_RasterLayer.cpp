@@ -88,6 +88,7 @@ private slots:
     void accessKeyIsUnderlined();
     void measureCountsEveryAmpersand();
     void disabledTextIsEmbossed();
+    void rightToLeftReordersNeutralCharacters();
 
     void copyMaskTakesTargetColours();
     void transparentKeyOffTheSourceLeavesNothingOut();
@@ -359,6 +360,21 @@ void tst_RasterLayer::disabledTextIsEmbossed() {
             }
         }
     QVERIFY(highlights > 0);
+}
+
+void tst_RasterLayer::rightToLeftReordersNeutralCharacters() {
+    // A full stop after Latin letters goes to the left in a right-to-left run.
+    const QList<QPoint> leftToRight = ink(QStringLiteral("ab."), 0);
+    const QList<QPoint> rightToLeft = ink(QStringLiteral("ab."), DSS_RIGHT);
+    QCOMPARE(rightToLeft.size(), leftToRight.size());
+    QVERIFY(rightToLeft != leftToRight);
+    const auto leftmost = [](const QList<QPoint>& points) {
+        return std::min_element(points.begin(), points.end(),
+                                [](QPoint a, QPoint b) { return a.x() < b.x(); })
+            ->y();
+    };
+    // The leftmost ink is a letter's stem from left to right, the stop's dot otherwise.
+    QVERIFY(leftmost(rightToLeft) > leftmost(leftToRight));
 }
 
 void tst_RasterLayer::copyMaskTakesTargetColours() {
