@@ -111,11 +111,14 @@ void tst_DataGateway::cancelEndsTheRunningRequest() {
     holdForever("/slow.txt");
     DataGateway gateway;
     bool busyWhileRunning = false;
-    connect(m_server.get(), &ScriptedHttpServer::requestReceived, &gateway, [&] {
-        busyWhileRunning = gateway.isBusy();
-        gateway.cancel();
-        QVERIFY(!gateway.isBusy());
-    });
+    connect(
+        m_server.get(), &ScriptedHttpServer::requestReceived, &gateway,
+        [&] {
+            busyWhileRunning = gateway.isBusy();
+            gateway.cancel();
+            QVERIFY(!gateway.isBusy());
+        },
+        Qt::SingleShotConnection);
     QCOMPARE(gateway.openUrl(url("/slow.txt")), std::nullopt);
     QVERIFY(busyWhileRunning);
     QVERIFY(!gateway.isBusy());
