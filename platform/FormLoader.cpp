@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
+#include <QGroupBox>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -114,6 +115,8 @@ QWidget* buildButton(const QJsonObject& d, QWidget* parent, QRect& geometry) {
 }
 
 QWidget* buildWidget(const QString& type, const QJsonObject& d, QWidget* parent, QRect& geometry) {
+    if (type == QLatin1String("Frame") && d.contains(QLatin1String("caption")))
+        return new QGroupBox(d.value(QLatin1String("caption")).toString(), parent);
     if (type == QLatin1String("Frame") || type == QLatin1String("PictureBox")) {
         auto* frame = new QFrame(parent);
         frame->setFrameShape(d.value(QLatin1String("border")).toBool() ? QFrame::Box

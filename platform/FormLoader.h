@@ -20,8 +20,8 @@ class PropertyBag;
 ///                     "index": n, "geometry": [left, top, width, height], ... } ] }
 ///
 /// Geometry is in twips and relative to the parent frame (or the window).
-/// Types: Frame, PictureBox, Label, Image, Shape, Line, TextBox, ListBox,
-/// ComboBox, OptionButton, HScrollBar, VScrollBar, ProgressBar, Timer, and
+/// Types: Frame (a titled group box when it has a caption), PictureBox, Label, Image, Shape, Line,
+/// TextBox, ListBox, ComboBox, OptionButton, HScrollBar, VScrollBar, ProgressBar, Timer, and
 /// ButtonEx, which is created by the class name "Button.ButtonEx" and loaded
 /// from its "bag" (its stored properties, extents included).  Common keys:
 /// caption, font {name, size, bold, italic, underline}, foreColor, backColor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QVariant>
+
+namespace velmora {
+
+/// Connects the `Click` event of a control created by class name to `slot`
+/// (given as SLOT(name())) of `receiver`.  The control is bound late, by
+/// signal name; a control that is missing or has no such event is skipped
+/// and false returned.
+inline bool bindClick(QObject* control, const QObject* receiver, const char* slot) {
+    if (!control || control->metaObject()->indexOfSignal("Click()") < 0)
+        return false;
+    return bool(QObject::connect(control, SIGNAL(Click()), receiver, slot));
+}
+
+/// Sets the `Enabled` property of a button bound late; a missing one is skipped.
+inline void setButtonEnabled(QObject* button, bool enabled) {
+    if (button)
+        button->setProperty("Enabled", enabled);
+}
+
+/// The `Enabled` property of a button bound late; false for a missing one.
+inline bool buttonEnabled(const QObject* button) {
+    return button && button->property("Enabled").toBool();
+}
+
+} // namespace velmora
