@@ -8,6 +8,7 @@
 // demo server script, fetches it R times with each client, stops the server.
 
 #include "GroupIndex.h"
+#include "HttpRequest.h"
 #include "PageReceiver.h"
 #include "frmDownload.h"
 #include "platform/MessageBoxService.h"
@@ -19,11 +20,15 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTemporaryFile>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
+
+#include <sys/resource.h>
 
 using namespace velmora;
 
@@ -69,6 +74,12 @@ qint64 statusKb(const char* field) {
     return -1;
 }
 
+long minorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
 void resetPeakMemory() {
     QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
     if (clearRefs.open(QIODevice::WriteOnly))
@@ -89,6 +100,7 @@ struct ClientRun {
     qint64 baseKb = 0;
     qint64 pageBytes = 0;
     int pages = 0;
+    long pageFaults = 0;
     QStringList messages;
 };
 
@@ -102,6 +114,7 @@ ClientRun fetchWithClient(const QString& indexUrl) {
     {
         resetPeakMemory();
         result.baseKb = statusKb("VmRSS:");
+        const long faultsBefore = minorFaults();
         frmDownload window;
         window.setGroupFileURL(indexUrl);
         window.setParentForm(&store);
@@ -118,6 +131,7 @@ ClientRun fetchWithClient(const QString& indexUrl) {
         loop.exec();
         result.seconds = (store.doneAtMs >= 0 ? store.doneAtMs : clock.elapsed()) / 1000.0;
         result.peakKb = statusKb("VmHWM:");
+        result.pageFaults = minorFaults() - faultsBefore;
     }
     for (const Picture& page : std::as_const(store.pages)) {
         result.pageBytes += page.bytes().size();
@@ -126,6 +140,35 @@ ClientRun fetchWithClient(const QString& indexUrl) {
     result.messages = boxes.messages;
     MessageBoxService::install(nullptr);
     return result;
+}
+
+// The floor for any client on QTcpSocket: the same requests in a plain
+// loop, keeping each response's bytes as the client keeps its pages.
+double fetchBare(quint16 port, const QStringList& paths) {
+    QList<QByteArray> kept;
+    QByteArray response;
+    qsizetype next = 0;
+    QTcpSocket socket;
+    QEventLoop loop;
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+        socket.write(BuildRequest(QStringLiteral("127.0.0.1"), paths.at(next)));
+    });
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { response += socket.readAll(); });
+    QObject::connect(
+        &socket, &QTcpSocket::disconnected, &loop,
+        [&] {
+            kept << std::exchange(response, socket.readAll());
+            if (++next < paths.size())
+                socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+            else
+                loop.quit();
+        },
+        Qt::QueuedConnection);
+    QElapsedTimer clock;
+    clock.start();
+    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    loop.exec();
+    return clock.elapsed() / 1000.0;
 }
 
 double fetchWithCurl(const QString& base, const QStringList& paths) {
@@ -141,6 +184,11 @@ double fetchWithCurl(const QString& base, const QStringList& paths) {
              {"--http1.0", "-s", "-S", "-H", "Connection: close", "--config", config.fileName()}))
         return -1;
     return clock.elapsed() / 1000.0;
+}
+
+QStringList readIndex(const QString& content) {
+    QFile index(content + "/" + kIndexPath);
+    return index.open(QIODevice::ReadOnly) ? ParseGroupIndex(index.readAll()) : QStringList();
 }
 
 double median(QList<double> values) {
@@ -167,29 +215,31 @@ int main(int argc, char** argv) {
     const QString script = QStringLiteral(VELMORA_SOURCE_DIR "/demo/scripts/demo-server.sh");
     const QString generator = QCoreApplication::applicationDirPath() + "/velmora_demo_gen";
 
-    if (!run(generator, {"--bench-guide", options.value("pages"), content})) {
-        std::fprintf(stderr, "bench: generating the guide failed\n");
-        return 1;
-    }
-    QFile indexFile(content + "/" + kIndexPath);
-    if (!indexFile.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "bench: no index at %s\n", qPrintable(indexFile.fileName()));
-        return 1;
+    // Rendering the pages takes far longer than fetching them: a guide of
+    // the right size left by an earlier run is used again.
+    QStringList pages = readIndex(content);
+    if (pages.size() != options.value("pages").toInt()) {
+        if (!run(generator, {"--bench-guide", options.value("pages"), content})) {
+            std::fprintf(stderr, "bench: generating the guide failed\n");
+            return 1;
+        }
+        pages = readIndex(content);
     }
     const QString indexDir = "/" + kIndexPath.left(kIndexPath.lastIndexOf('/') + 1);
     QStringList paths{"/" + kIndexPath};
-    for (const QString& page : ParseGroupIndex(indexFile.readAll()))
+    for (const QString& page : std::as_const(pages))
         paths << indexDir + QString(page).replace(' ', "%20");
     if (!run(script, {"start", content, port, state}))
         return 1;
 
     const QString base = "http://127.0.0.1:" + port;
     fetchWithCurl(base, paths); // warms the server and the page cache
-    QList<double> curlTimes, clientTimes;
+    QList<double> curlTimes, bareTimes, clientTimes;
     ClientRun worst;
     const int runs = qMax(1, options.value("runs").toInt());
     for (int i = 0; i < runs; ++i) {
         curlTimes << fetchWithCurl(base, paths);
+        bareTimes << fetchBare(port.toUShort(), paths);
         const ClientRun client = fetchWithClient(base + paths.first());
         clientTimes << client.seconds;
         if (i == 0 || client.peakKb - client.baseKb > worst.peakKb - worst.baseKb)
@@ -201,13 +251,16 @@ int main(int argc, char** argv) {
     }
     run(script, {"stop", content, port, state});
 
-    const double curl = median(curlTimes), client = median(clientTimes);
+    const double curl = median(curlTimes), bare = median(bareTimes), client = median(clientTimes);
     const double pageMb = worst.pageBytes / 1048576.0;
     const double growthMb = (worst.peakKb - worst.baseKb) / 1024.0;
     std::printf("guide: %lld pages, %.1f MB of page files\n", qlonglong(paths.size() - 1), pageMb);
     std::printf("curl:        %.3f s (median of %d)\n", curl, runs);
+    std::printf("bare loop:   %.3f s (median of %d; QTcpSocket alone, %.2f x curl)\n", bare, runs,
+                curl > 0 ? bare / curl : 0.0);
     std::printf("frmDownload: %.3f s (median of %d)\n", client, runs);
     std::printf("ratio:       %.2f\n", curl > 0 ? client / curl : 0.0);
+    std::printf("page faults: %ld in one client run\n", worst.pageFaults);
     std::printf(
         "peak memory: %.1f MB (before the fetch %.1f MB; growth %.1f MB = pages + %.1f MB)\n",
         worst.peakKb / 1024.0, worst.baseKb / 1024.0, growthMb, growthMb - pageMb);

@@ -2,40 +2,64 @@
 
 #include "HttpHeader.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 bool HttpResponseParser::put(QByteArrayView bytes) {
+    const std::span<char> room = prepare(bytes.size());
+    const auto taken = qsizetype(room.size());
+    std::copy_n(bytes.data(), taken, room.data());
+    return commit(taken);
+}
+
+std::span<char> HttpResponseParser::prepare(qsizetype bytes) {
+    if (m_overflowed)
+        return {};
+    const qsizetype room = qMin(bytes, m_maxBytes - m_total + 1);
+    QByteArray& buffer = tail();
+    m_prepared = buffer.size();
+    const qsizetype needed = m_prepared + room;
+    // Grow by doubling unless a Content-Length already sized the body, so
+    // pieces of any size cost linear time.
+    if (needed > buffer.capacity())
+        buffer.reserve(qMax(needed, 2 * buffer.capacity()));
+    buffer.resize(needed);
+    return {buffer.data() + m_prepared, size_t(room)};
+}
+
+bool HttpResponseParser::commit(qsizetype written) {
     if (m_overflowed)
         return false;
-    m_total += bytes.size();
+    tail().resize(m_prepared + written);
+    m_total += written;
     if (m_total > m_maxBytes) {
         overflow();
         return false;
     }
-    if (m_headerDone) {
-        m_body.append(bytes);
-        return true;
-    }
+    if (!m_headerDone)
+        splitHeader();
+    return !m_overflowed;
+}
+
+void HttpResponseParser::splitHeader() {
     // The blank line may straddle two pieces: look back three bytes only,
     // so the search stays linear however the bytes are cut.
-    const qsizetype from = qMax<qsizetype>(0, m_head.size() - 3);
-    m_head.append(bytes);
-    const qsizetype blank = m_head.indexOf("\r\n\r\n", from);
+    const qsizetype blank = m_head.indexOf("\r\n\r\n", qMax<qsizetype>(0, m_prepared - 3));
     if (blank < 0)
-        return true;
+        return;
     m_headerDone = true;
     m_header = m_head.left(blank);
     const qsizetype bodyStart = blank + 4;
     if (const auto length = GetContentLength(m_header)) {
         if (*length > m_maxBytes - bodyStart) {
             overflow();
-            return false;
+            return;
         }
         m_body.reserve(qMax(*length, m_head.size() - bodyStart));
     }
     m_body.append(QByteArrayView(m_head).sliced(bodyStart));
     m_head = QByteArray();
-    return true;
 }
 
 void HttpResponseParser::overflow() {

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <span>
+
 namespace velmora {
 
 /// One response as the download client reads it.
@@ -30,6 +32,14 @@ public:
 
     /// Appends received bytes; false once the response is over the bound.
     bool put(QByteArrayView bytes);
+    /// Room for up to `bytes` more bytes at the end of the response, for a
+    /// reader to fill in place (no bigger than what is left under the bound,
+    /// plus one byte to notice the overflow); `commit` then takes the number
+    /// of bytes written.  Saves the copy that `put` of a separate piece makes.
+    std::span<char> prepare(qsizetype bytes);
+    /// Takes the first `written` bytes of the last `prepare`; false once the
+    /// response is over the bound.
+    bool commit(qsizetype written);
     bool overflowed() const { return m_overflowed; }
     /// Ends the response (connection closed) and hands it over; the parser
     /// is then empty and ready for the next one, with the same bound.
@@ -37,12 +47,15 @@ public:
 
 private:
     void overflow();
+    QByteArray& tail() { return m_headerDone ? m_body : m_head; }
+    void splitHeader();
 
     qsizetype m_maxBytes = kDefaultMaxBytes;
     qsizetype m_total = 0;
     bool m_headerDone = false;
     bool m_overflowed = false;
-    QByteArray m_head; // everything until the blank line
+    qsizetype m_prepared = 0; // size of the tail before the last prepare
+    QByteArray m_head;        // everything until the blank line
     QByteArray m_header;
     QByteArray m_body;
 };

@@ -90,9 +90,20 @@ void frmDownload::sckDownload_Connect() {
     sckDownload.write(m_session->request());
 }
 
+bool frmDownload::receiveAvailable() {
+    // Straight from the socket into the response, which a page's picture
+    // then keeps: no copy in between.
+    const std::span<char> room = m_parser.prepare(sckDownload.bytesAvailable());
+    const qint64 read = sckDownload.read(room.data(), qint64(room.size()));
+    return m_parser.commit(qMax<qint64>(read, 0));
+}
+
 void frmDownload::sckDownload_DataArrival() {
-    const QByteArray data = sckDownload.readAll();
-    if (m_phase != Phase::Receiving || m_parser.put(data))
+    if (m_phase != Phase::Receiving) {
+        sckDownload.readAll();
+        return;
+    }
+    if (receiveAvailable())
         return;
     // Over the bound: stop reading at once and treat the file as failed.
     m_phase = Phase::Idle;
@@ -103,7 +114,7 @@ void frmDownload::sckDownload_DataArrival() {
 void frmDownload::sckDownload_Close() {
     if (m_phase != Phase::Receiving)
         return;
-    m_parser.put(sckDownload.readAll());
+    receiveAvailable();
     m_phase = Phase::Idle;
     sckDownload.close();
     processResponse();

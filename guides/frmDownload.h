@@ -53,6 +53,7 @@ private:
     void sckDownload_Close();
     void sckDownload_Error(int number, const QString& description);
 
+    bool receiveAvailable();
     void connectToServer();
     void processResponse();
 

@@ -13,6 +13,7 @@ private slots:
     void bodySizedFromLength();
     void overflowByBytes();
     void overflowByDeclaredLength();
+    void roomNeverPassesTheBound();
     void reusableAfterFinish();
 };
 
@@ -83,6 +84,17 @@ void tst_HttpResponseParser::overflowByDeclaredLength() {
     HttpResponseParser parser(1000);
     QVERIFY(!parser.put("HTTP/1.0 200 OK\r\nContent-Length: 5000000000\r\n\r\nabc"));
     QVERIFY(parser.overflowed());
+}
+
+// However much the socket says it holds, no more than the bound (plus the
+// byte that tells the overflow) is ever allocated.
+void tst_HttpResponseParser::roomNeverPassesTheBound() {
+    HttpResponseParser parser(1000);
+    QVERIFY(parser.put(QByteArray(600, 'a')));
+    const std::span<char> room = parser.prepare(qsizetype(1) << 40);
+    QCOMPARE(qsizetype(room.size()), 401);
+    QVERIFY(!parser.commit(401));
+    QVERIFY(parser.prepare(10).empty());
 }
 
 void tst_HttpResponseParser::reusableAfterFinish() {
