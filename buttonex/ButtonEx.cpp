@@ -51,7 +51,7 @@ ButtonEx::ButtonEx(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 
     m_Timer1.setObjectName(QStringLiteral("Timer1"));
-    m_Timer1.setInterval(1);
+    m_Timer1.setInterval(ButtonInputRules::kMovingPollMs);
     connect(&m_Timer1, &QTimer::timeout, this, &ButtonEx::Timer1_Timer);
 
     // A hidden widget gets its resize event when first shown, so the host's
@@ -68,16 +68,18 @@ ButtonEx::~ButtonEx() {
 
 // --- properties -----------------------------------------------------------
 
-void ButtonEx::setAppearance(int appearance) {
-    m_face.appearance = appearance;
+template <typename T> void ButtonEx::repaintWith(T& field, const T& value, const char* name) {
+    field = value;
     Redraw(m_State);
-    notify("Appearance");
+    notify(name);
+}
+
+void ButtonEx::setAppearance(int appearance) {
+    repaintWith(m_face.appearance, appearance, "Appearance");
 }
 
 void ButtonEx::setBackColor(OleColor colour) {
-    m_face.backColor = colour;
-    Redraw(m_State);
-    notify("BackColor");
+    repaintWith(m_face.backColor, colour, "BackColor");
 }
 
 void ButtonEx::setCaption(const QString& caption) {
@@ -103,9 +105,7 @@ void ButtonEx::setButtonEnabled(bool enabled) {
 }
 
 void ButtonEx::setForeColor(OleColor colour) {
-    m_face.foreColor = colour;
-    Redraw(m_State);
-    notify("ForeColor");
+    repaintWith(m_face.foreColor, colour, "ForeColor");
 }
 
 void ButtonEx::setButtonFont(const QFont& font) {
@@ -117,9 +117,7 @@ void ButtonEx::setButtonFont(const QFont& font) {
 }
 
 void ButtonEx::setHighlightColor(OleColor colour) {
-    m_face.highlightColor = colour;
-    Redraw(m_State);
-    notify("HighlightColor");
+    repaintWith(m_face.highlightColor, colour, "HighlightColor");
 }
 
 void ButtonEx::setHighlightPicture(bool highlight) {
@@ -140,9 +138,7 @@ void ButtonEx::setMousePointer(int pointer) {
 }
 
 void ButtonEx::setPicture(const QImage& picture) {
-    m_face.picture = picture;
-    Redraw(m_State);
-    notify("Picture");
+    repaintWith(m_face.picture, picture, "Picture");
 }
 
 void ButtonEx::setRightToLeft(bool rightToLeft) {
@@ -159,9 +155,7 @@ void ButtonEx::setToolTipText(const QString& text) {
 }
 
 void ButtonEx::setTransparentColor(OleColor colour) {
-    m_face.transparentColor = colour;
-    Redraw(m_State);
-    notify("TransparentColor");
+    repaintWith(m_face.transparentColor, colour, "TransparentColor");
 }
 
 void ButtonEx::setWhatsThisHelpID(int id) {
@@ -338,7 +332,7 @@ bool ButtonEx::running() const {
 
 void ButtonEx::apply(const InputStep& step) {
     if (step.timer == TimerAction::Start)
-        m_Timer1.start();
+        m_Timer1.start(ButtonInputRules::kMovingPollMs);
     else if (step.timer == TimerAction::Stop)
         m_Timer1.stop();
     if (step.redraw)
@@ -363,7 +357,10 @@ void ButtonEx::mousePressEvent(QMouseEvent* event) {
 
 void ButtonEx::mouseMoveEvent(QMouseEvent* event) {
     const short buttons = InputCodes::buttons(event->buttons());
+    m_sinceMove.start();
     apply(ButtonInputRules::mouseMove(buttons, running(), m_Timer1.isActive(), m_State));
+    if (m_Timer1.isActive() && m_Timer1.interval() != ButtonInputRules::kMovingPollMs)
+        m_Timer1.start(ButtonInputRules::kMovingPollMs);
     raiseMouse(&ButtonEx::MouseMove, buttons, event);
 }
 
@@ -422,6 +419,19 @@ void ButtonEx::Timer1_Timer() {
     const bool outside =
         ButtonInputRules::pointerOutside(mapFromGlobal(QCursor::pos()), QSizeF(size()));
     apply(ButtonInputRules::timerTick(outside, m_State));
+    if (!m_Timer1.isActive())
+        return;
+    const int interval = ButtonInputRules::pollInterval(m_sinceMove.elapsed());
+    if (interval != m_Timer1.interval())
+        m_Timer1.start(interval);
+}
+
+void ButtonEx::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    // The platform reports the pointer leaving: look at once instead of
+    // waiting for a poll that may have slowed down.
+    if (m_Timer1.isActive())
+        Timer1_Timer();
 }
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include <Button/OleColor.h>
 #include <Button/PersistentControl.h>
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -128,6 +129,8 @@ public:
     /// Whether the face carries the default/focus frame.
     bool drawDefault() const { return m_DrawDefault; }
     bool hoverTimerActive() const { return m_Timer1.isActive(); }
+    /// The hover poll's current period in milliseconds.
+    int hoverPollInterval() const { return m_Timer1.interval(); }
     /// The painted face, in pixels.
     const QImage& face() const { return m_renderer.face(); }
 
@@ -163,6 +166,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     /// Paints the whole face in `state`; m_State records it once painted.
@@ -171,6 +175,8 @@ private:
     void apply(const InputStep& step);
     void applyPointer();
     void notify(const char* name);
+    /// Stores a property that only needs a repaint, then notifies under `name`.
+    template <typename T> void repaintWith(T& field, const T& value, const char* name);
     bool running() const;
     /// Raises a mouse event with the position in twips.
     void raiseMouse(void (ButtonEx::*event)(short&, short&, float&, float&), short button,
@@ -190,6 +196,7 @@ private:
     ControlSite* m_site = nullptr;
     ButtonFaceRenderer m_renderer;
     QTimer m_Timer1;
+    QElapsedTimer m_sinceMove;
 };
 
 } // namespace velmora

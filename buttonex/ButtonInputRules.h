@@ -25,6 +25,18 @@ public:
     static constexpr short kNoButton = 0;
     static constexpr short kLeftButton = 1;
 
+    /// The hover poll ticks every millisecond while the pointer moves; once
+    /// it has rested a while the poll slows to the period the design's
+    /// 1 ms timer really had on its desktop (about 16 ms), so that a
+    /// pointer parked on a button costs next to nothing.
+    static constexpr int kMovingPollMs = 1;
+    static constexpr int kRestingPollMs = 16;
+    static constexpr int kRestAfterMs = 50;
+    /// The poll period after the pointer last moved `sinceMoveMs` ago.
+    static int pollInterval(qint64 sinceMoveMs) {
+        return sinceMoveMs < kRestAfterMs ? kMovingPollMs : kRestingPollMs;
+    }
+
     static InputStep mouseDown(short button);
     /// `running` is false in a design view; `timerOn` is the hover timer's state.
     static InputStep mouseMove(short button, bool running, bool timerOn, int state);

@@ -1,29 +1,33 @@
 #include "InputCodes.h"
 
 #include <QHash>
+#include <initializer_list>
 
 namespace velmora {
 
-short InputCodes::buttons(Qt::MouseButtons buttons) {
+namespace {
+
+// Sets bit 1, 2, 4 of the result for the first, second, third flag present.
+template <typename Flags, typename Flag>
+short bitsOf(Flags flags, std::initializer_list<Flag> order) {
     short bits = 0;
-    if (buttons & Qt::LeftButton)
-        bits |= 1;
-    if (buttons & Qt::RightButton)
-        bits |= 2;
-    if (buttons & Qt::MiddleButton)
-        bits |= 4;
+    short bit = 1;
+    for (const Flag flag : order) {
+        if (flags & flag)
+            bits |= bit;
+        bit = short(bit << 1);
+    }
     return bits;
 }
 
+} // namespace
+
+short InputCodes::buttons(Qt::MouseButtons buttons) {
+    return bitsOf(buttons, {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton});
+}
+
 short InputCodes::shift(Qt::KeyboardModifiers modifiers) {
-    short bits = 0;
-    if (modifiers & Qt::ShiftModifier)
-        bits |= 1;
-    if (modifiers & Qt::ControlModifier)
-        bits |= 2;
-    if (modifiers & Qt::AltModifier)
-        bits |= 4;
-    return bits;
+    return bitsOf(modifiers, {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier});
 }
 
 short InputCodes::keyCode(int qtKey) {

@@ -99,6 +99,11 @@ struct Fixture {
         return QTest::qWaitFor([&] { return moves > before; });
     }
 
+    /// Shown, with the pointer resting at (11, 10) on a hovered face.
+    bool showHovered() {
+        return show() && moveOver({10, 10}) && moveOver({11, 10}) && button->state() == Hover;
+    }
+
     // Presses and releases happen where the pointer is, as a hand makes
     // them; elsewhere Qt would first move the pointer there itself.
     QPoint pointerInWindow() const { return window->mapFromGlobal(QCursor::pos()); }
@@ -151,31 +156,33 @@ void tst_ButtonExInput::firstMoveStartsTimerNextShowsHover() {
     QCOMPARE(f.button->state(), int(Normal));
     QVERIFY(f.moveOver({12, 11}));
     QCOMPARE(f.button->state(), int(Hover));
+    // Moving again after a rest brings the poll back to every millisecond.
+    QTRY_COMPARE(f.button->hoverPollInterval(), 16);
+    QVERIFY(f.moveOver({13, 11}));
+    QCOMPARE(f.button->hoverPollInterval(), 1);
 }
 
 void tst_ButtonExInput::leavingReturnsNormalAndStopsTimer() {
     Fixture f;
-    QVERIFY(f.show());
-    QVERIFY(f.moveOver({10, 10}));
-    QVERIFY(f.moveOver({11, 10}));
-    QCOMPARE(f.button->state(), int(Hover));
+    QVERIFY(f.showHovered());
     // The column and row just past the face still count as inside.
     QVERIFY(f.pointTo({80, 24}));
     QTest::qWait(20);
     QCOMPARE(f.button->state(), int(Hover));
     QVERIFY(f.button->hoverTimerActive());
 
+    // A resting pointer slows the poll; leaving is still seen at once.
+    QTRY_COMPARE(f.button->hoverPollInterval(), 16);
+    QVERIFY(f.button->hoverTimerActive());
     QVERIFY(f.pointTo({80, 25}));
-    QTRY_COMPARE(f.button->state(), int(Normal));
+    QTRY_COMPARE_WITH_TIMEOUT(f.button->state(), int(Normal), 100);
     QTRY_VERIFY(!f.button->hoverTimerActive());
 }
 
 void tst_ButtonExInput::pressDragOutDragBackRelease() {
     SKIP_PRESSES_ON_REAL_DISPLAY();
     Fixture f;
-    QVERIFY(f.show());
-    QVERIFY(f.moveOver({10, 10}));
-    QVERIFY(f.moveOver({11, 10}));
+    QVERIFY(f.showHovered());
     f.press(Qt::LeftButton);
     QCOMPARE(f.button->state(), int(Pressed));
     QCOMPARE(f.log, QStringList{QStringLiteral("MouseDown 1 0 165 150")});
@@ -241,9 +248,7 @@ void tst_ButtonExInput::otherButtonsOnlyRaiseEvents() {
 void tst_ButtonExInput::afterClickFaceIsNormalUntilNextMove() {
     SKIP_PRESSES_ON_REAL_DISPLAY();
     Fixture f;
-    QVERIFY(f.show());
-    QVERIFY(f.moveOver({10, 10}));
-    QVERIFY(f.moveOver({11, 10}));
+    QVERIFY(f.showHovered());
     f.press(Qt::LeftButton);
     f.release(Qt::LeftButton);
     QVERIFY(f.log.contains(QStringLiteral("Click in state 1")));
@@ -329,10 +334,7 @@ void tst_ButtonExInput::focusAndDefaultShareTheFrame() {
 
 void tst_ButtonExInput::resizeShowsNormalThenRaisesResize() {
     Fixture f;
-    QVERIFY(f.show());
-    QVERIFY(f.moveOver({10, 10}));
-    QVERIFY(f.moveOver({11, 10}));
-    QCOMPARE(f.button->state(), int(Hover));
+    QVERIFY(f.showHovered());
     f.button->resize(120, 30);
     QCOMPARE(f.log, QStringList{QStringLiteral("Resize in state 1")});
     QCOMPARE(f.button->face().size(), QSize(120, 30));
