@@ -36,9 +36,8 @@ void DecodedPageCache::keep(const QList<Picture>& wanted) {
                 return e.picture.isSameAs(picture);
             }))
             continue;
-        const auto held = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
-            return e.picture.isSameAs(picture);
-        });
+        const auto held = std::find_if(m_entries.begin(), m_entries.end(),
+                                       [&](const Entry& e) { return e.picture.isSameAs(picture); });
         if (held != m_entries.end()) {
             kept << *held;
             m_entries.erase(held);

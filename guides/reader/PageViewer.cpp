@@ -24,8 +24,8 @@ int barStepsFor(const ScrollRange& range, int pixels) {
 
 PageViewer::PageViewer(QWidget* viewport, QWidget* surface, QScrollBar* horizontal,
                        QScrollBar* vertical, DecodedPageCache& cache, QObject* parent)
-    : QObject(parent), m_viewport(viewport), m_surface(surface, cache),
-      m_horizontal(horizontal), m_vertical(vertical) {
+    : QObject(parent), m_viewport(viewport), m_surface(surface, cache), m_horizontal(horizontal),
+      m_vertical(vertical) {
     // Follows the thumb while it is dragged as well as on release.
     if (m_horizontal) {
         m_horizontal->setTracking(true);
@@ -44,12 +44,12 @@ void PageViewer::adjustBars(bool withHorizontal) {
     if (!m_viewport || !surface)
         return;
     if (withHorizontal) {
-        m_horizontalRange =
-            ScrollRange::forExtents(pixelsToTwips(surface->width()), pixelsToTwips(m_viewport->width()));
+        m_horizontalRange = ScrollRange::forExtents(pixelsToTwips(surface->width()),
+                                                    pixelsToTwips(m_viewport->width()));
         applyRange(m_horizontal, m_horizontalRange);
     }
-    m_verticalRange =
-        ScrollRange::forExtents(pixelsToTwips(surface->height()), pixelsToTwips(m_viewport->height()));
+    m_verticalRange = ScrollRange::forExtents(pixelsToTwips(surface->height()),
+                                              pixelsToTwips(m_viewport->height()));
     applyRange(m_vertical, m_verticalRange);
 }
 
@@ -81,7 +81,8 @@ bool PageViewer::eventFilter(QObject* watched, QEvent* event) {
     const auto* wheel = static_cast<QWheelEvent*>(event);
     QPoint delta = wheel->pixelDelta();
     if (delta.isNull())
-        delta = wheel->angleDelta() * (QApplication::wheelScrollLines() * kWheelPixelsPerLine) / 120;
+        delta =
+            wheel->angleDelta() * (QApplication::wheelScrollLines() * kWheelPixelsPerLine) / 120;
     // Shift turns a vertical wheel sideways, as most viewers do.
     if (wheel->modifiers() & Qt::ShiftModifier)
         delta = QPoint(delta.y(), delta.x());

@@ -5,8 +5,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QScrollBar>
 
-class QScrollBar;
 class QWidget;
 
 namespace velmora {
@@ -26,6 +26,7 @@ public:
 
     QWidget* viewport() const { return m_viewport; }
     PageSurface& surface() { return m_surface; }
+    const PageSurface& surface() const { return m_surface; }
     QScrollBar* horizontalBar() const { return m_horizontal; }
     QScrollBar* verticalBar() const { return m_vertical; }
 

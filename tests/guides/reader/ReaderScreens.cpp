@@ -1,0 +1,110 @@
+#include "ReaderScreens.h"
+
+#include "platform/ControlEvents.h"
+#include "platform/FormLoader.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+
+namespace velmora::test {
+
+namespace {
+
+// The frames' place in the main window (pixels), big enough for the screens.
+const QRect kFrameGeometry(110, 40, 905, 690);
+
+QWidget* frameIn(QWidget* window) {
+    auto* frame = new QWidget(window);
+    frame->setGeometry(kFrameGeometry);
+    return frame;
+}
+
+} // namespace
+
+ReaderScreens::ReaderScreens(const QString& contentServer)
+    : m_doors(FormLoader::load(QStringLiteral(":/guides/forms/fraDoors.json"), frameIn(&m_window))),
+      m_guide(
+          FormLoader::load(QStringLiteral(":/guides/forms/fraGuide.json"), frameIn(&m_window))) {
+    m_window.resize(1024, 738);
+    m_guide.root()->hide();
+    m_reader = std::make_unique<GuideReader>(m_doors, m_guide);
+    m_reader->setContentServer(contentServer);
+    m_window.show();
+    if (!QTest::qWaitForWindowExposed(&m_window))
+        qWarning("the screens did not come up");
+}
+
+ReaderScreens::~ReaderScreens() {
+    // The reader lets go of its controls before they go.
+    m_reader.reset();
+}
+
+QWidget* ReaderScreens::control(const QString& name) const {
+    if (QWidget* found = m_doors.control(name))
+        return found;
+    return m_guide.control(name);
+}
+
+void ReaderScreens::selectGuide(const QString& text) {
+    auto* selector = control<QComboBox>(QStringLiteral("cmbDocCategories"));
+    const int wanted = selector->findText(text);
+    while (selector->currentIndex() != wanted) {
+        const int before = selector->currentIndex();
+        QTest::keyClick(selector, wanted > before ? Qt::Key_Down : Qt::Key_Up);
+        if (selector->currentIndex() == before)
+            return;
+    }
+}
+
+bool ReaderScreens::click(const QString& button) {
+    QWidget* widget = control(button);
+    if (!widget || !widget->isEnabled() || !widget->isVisible())
+        return false;
+    QTest::mouseClick(widget, Qt::LeftButton);
+    return true;
+}
+
+void ReaderScreens::goTo(const QString& text) {
+    auto* box = control<QLineEdit>(QStringLiteral("txtGotoPage"));
+    box->setText(text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void ReaderScreens::load(const QString& text) {
+    selectGuide(text);
+    click(QStringLiteral("ButtonEx12"));
+}
+
+bool ReaderScreens::enabled(const QString& button) const {
+    return buttonEnabled(control(button));
+}
+
+QString ReaderScreens::pageLabel() const {
+    return control<QLabel>(QStringLiteral("lblPageNumber"))->text();
+}
+
+bool ReaderScreens::readingScreenInFront() const {
+    // The frame listed last among the window's children is drawn on top.
+    const QObjectList children = m_window.children();
+    return fraGuide()->isVisible() && children.indexOf(fraGuide()) > children.indexOf(fraDoors());
+}
+
+Picture ReaderScreens::shownPicture() const {
+    const PageViewer* viewer = m_reader->viewer(m_reader->selectedGuide());
+    return viewer ? viewer->surface().picture() : Picture();
+}
+
+bool ReaderScreens::fetchDisplayShown() const {
+    return control(QStringLiteral("prgFetching"))->isVisible() &&
+           control(QStringLiteral("lblFetchProgress"))->isVisible() &&
+           control(QStringLiteral("Shape5"))->isVisible();
+}
+
+int ReaderScreens::progress() const {
+    return control<QProgressBar>(QStringLiteral("prgFetching"))->value();
+}
+
+} // namespace velmora::test
