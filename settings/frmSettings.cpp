@@ -40,8 +40,8 @@ void check(const Form& form, const char* option) {
 
 frmSettings::frmSettings(QWidget* parent, ColourChooser* chooser)
     : QDialog(parent), m_chooser(chooser ? chooser : &ColourChooser::standard()) {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     m_form = FormLoader::load(QStringLiteral(":/settings/forms/frmSettings.json"), this);
     setFixedSize(size());
     setBackColor(kDesignWelcomeBackColor);
