@@ -4,11 +4,11 @@
 #include "FakeColourChooser.h"
 #include "MessageBoxRecorder.h"
 #include "RecordingDisplay.h"
+#include "StoredPackage.h"
 #include "TestEnvironment.h"
 #include "guides/GuideGlobals.h"
 #include "guides/GuideSection.h"
 #include "platform/ControlEvents.h"
-#include "platform/SettingsStore.h"
 #include "platform/ShapeWidget.h"
 #include "platform/Twips.h"
 #include "settings/frmSettings.h"
@@ -29,11 +29,6 @@ using namespace velmora;
 namespace {
 
 enum class Screen { Welcome, GuideSelection, Videos };
-
-void store(const char* key, const QString& value) {
-    SettingsStore::write(QStringLiteral("Velmora"), QStringLiteral("Package"), QLatin1String(key),
-                         value);
-}
 
 /// A main window with a recording display, a recorded end of the process
 /// and a colour chooser the test answers; its video lists come from a port
@@ -262,8 +257,8 @@ private slots:
         QFETCH(QColor, fill);
         QFETCH(QColor, border);
         QFETCH(QColor, text);
-        store("ColorWelcome", back);
-        store("FontWelcome", font);
+        test::storePackageValue("ColorWelcome", back);
+        test::storePackageValue("FontWelcome", font);
         Harness h;
         auto* shape = qobject_cast<ShapeWidget*>(h.control("Shape2"));
         QCOMPARE(shape->fillColor(), fill);
@@ -290,7 +285,7 @@ private slots:
         QFETCH(QString, startup);
         QFETCH(int, screen);
         if (!startup.isNull())
-            store("Startup", startup);
+            test::storePackageValue("Startup", startup);
         Harness h;
         // The section must be in front before the display is switched.
         bool videosShownAtSwitch = false;

@@ -1,27 +1,13 @@
 #include "settings/PackageSettings.h"
 
+#include "StoredPackage.h"
 #include "TestEnvironment.h"
-#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
 using namespace velmora;
-
-namespace {
-
-QString stored(const char* key) {
-    return SettingsStore::read(QStringLiteral("Velmora"), QStringLiteral("Package"),
-                               QLatin1String(key));
-}
-
-void store(const char* key, const QString& value) {
-    SettingsStore::write(QStringLiteral("Velmora"), QStringLiteral("Package"), QLatin1String(key),
-                         value);
-}
-
-} // namespace
 
 class tst_PackageSettings : public QObject {
     Q_OBJECT
@@ -100,17 +86,17 @@ private slots:
         QVERIFY(PackageSettings::saveStartup(StartupSection::Videos));
         QVERIFY(PackageSettings::saveWelcomeBackColor(0x00C37E6Au));
         QVERIFY(PackageSettings::saveWelcomeFontColor(0x00FFFFFFu));
-        QCOMPARE(stored("Startup"), QString("Videos"));
-        QCOMPARE(stored("ColorWelcome"), QString("12811882"));
-        QCOMPARE(stored("FontWelcome"), QString("16777215"));
+        QCOMPARE(test::storedPackageValue("Startup"), QString("Videos"));
+        QCOMPARE(test::storedPackageValue("ColorWelcome"), QString("12811882"));
+        QCOMPARE(test::storedPackageValue("FontWelcome"), QString("16777215"));
         QCOMPARE(PackageSettings::startup(), std::optional(StartupSection::Videos));
         QCOMPARE(PackageSettings::welcomeBackColor(), std::optional<OleColor>(0x00C37E6Au));
     }
 
     void invalidStoredValuesReadAsAbsent() {
-        store("Startup", QStringLiteral("videos"));
-        store("ColorWelcome", QStringLiteral("teal"));
-        store("FontWelcome", QStringLiteral("99999999999"));
+        test::storePackageValue("Startup", QStringLiteral("videos"));
+        test::storePackageValue("ColorWelcome", QStringLiteral("teal"));
+        test::storePackageValue("FontWelcome", QStringLiteral("99999999999"));
         QVERIFY(!PackageSettings::startup());
         QVERIFY(!PackageSettings::welcomeBackColor());
         QVERIFY(!PackageSettings::welcomeFontColor());

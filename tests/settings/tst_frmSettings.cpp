@@ -2,8 +2,8 @@
 
 #include "FakeColourChooser.h"
 #include "MessageBoxRecorder.h"
+#include "StoredPackage.h"
 #include "TestEnvironment.h"
-#include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 
 #include <QDir>
@@ -15,16 +15,6 @@
 using namespace velmora;
 
 namespace {
-
-QString stored(const char* key) {
-    return SettingsStore::read(QStringLiteral("Velmora"), QStringLiteral("Package"),
-                               QLatin1String(key));
-}
-
-void store(const char* key, const QString& value) {
-    SettingsStore::write(QStringLiteral("Velmora"), QStringLiteral("Package"), QLatin1String(key),
-                         value);
-}
 
 bool checked(const frmSettings& dialog, const char* option) {
     const auto* button = dialog.form().control<QRadioButton>(QLatin1String(option));
@@ -94,9 +84,9 @@ private slots:
         QCOMPARE(squareColour(dialog, "Picture2"), QColor(Qt::white));
 
         dialog.Command1_Click();
-        QCOMPARE(stored("Startup"), QString("Welcome"));
-        QCOMPARE(stored("ColorWelcome"), QString("12811882"));
-        QCOMPARE(stored("FontWelcome"), QString("16777215"));
+        QCOMPARE(test::storedPackageValue("Startup"), QString("Welcome"));
+        QCOMPARE(test::storedPackageValue("ColorWelcome"), QString("12811882"));
+        QCOMPARE(test::storedPackageValue("FontWelcome"), QString("16777215"));
         QCOMPARE(applied.count(), 1);
         QCOMPARE(applied.at(0).at(0).value<OleColor>(), 0x00C37E6Au);
         QCOMPARE(applied.at(0).at(1).value<OleColor>(), 0x00FFFFFFu);
@@ -121,9 +111,9 @@ private slots:
     void storedChoicesAreShown() {
         QFETCH(QString, startup);
         QFETCH(QString, option);
-        store("Startup", startup);
-        store("ColorWelcome", QStringLiteral("255"));
-        store("FontWelcome", QStringLiteral("65280"));
+        test::storePackageValue("Startup", startup);
+        test::storePackageValue("ColorWelcome", QStringLiteral("255"));
+        test::storePackageValue("FontWelcome", QStringLiteral("65280"));
         frmSettings dialog;
         dialog.show();
         QVERIFY(checked(dialog, qPrintable(option)));
@@ -139,8 +129,8 @@ private slots:
     }
     void invalidColoursKeepTheDesign() {
         QFETCH(QString, value);
-        store("ColorWelcome", value);
-        store("FontWelcome", value);
+        test::storePackageValue("ColorWelcome", value);
+        test::storePackageValue("FontWelcome", value);
         frmSettings dialog;
         dialog.show();
         QCOMPARE(dialog.backColor(), 0x00C37E6Au);
@@ -196,14 +186,14 @@ private slots:
         QWidget* update = button(dialog, "Command1");
         QVERIFY(update);
         QTest::mouseClick(update, Qt::LeftButton);
-        QCOMPARE(stored("Startup"), QString("Videos"));
-        QCOMPARE(stored("ColorWelcome"), QString::number(0x00008000));
+        QCOMPARE(test::storedPackageValue("Startup"), QString("Videos"));
+        QCOMPARE(test::storedPackageValue("ColorWelcome"), QString::number(0x00008000));
         QCOMPARE(applied.count(), 1);
         QCOMPARE(applied.at(0).at(0).value<OleColor>(), 0x00008000u);
     }
 
     void cancelSavesNothing() {
-        store("ColorWelcome", QStringLiteral("255"));
+        test::storePackageValue("ColorWelcome", QStringLiteral("255"));
         FakeColourChooser chooser;
         chooser.queue(0x00FF0000u);
         frmSettings dialog(nullptr, &chooser);
@@ -215,8 +205,8 @@ private slots:
         QTest::mouseClick(cancel, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(applied.count(), 0);
-        QCOMPARE(stored("ColorWelcome"), QString("255"));
-        QCOMPARE(stored("Startup"), QString());
+        QCOMPARE(test::storedPackageValue("ColorWelcome"), QString("255"));
+        QCOMPARE(test::storedPackageValue("Startup"), QString());
 
         frmSettings again;
         again.show();
@@ -256,7 +246,7 @@ private slots:
         frmSettings dialog;
         dialog.show();
         dialog.Command1_Click();
-        QCOMPARE(stored("PlayVideos"), QString());
+        QCOMPARE(test::storedPackageValue("PlayVideos"), QString());
     }
 };
 
