@@ -3,6 +3,7 @@
 
 #include "platform/Browser.h"
 
+#include <QQuickWindow>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -23,11 +24,27 @@ public:
     QString title() const override { return QWebEngineView::title(); }
 };
 
+// The view composes its page through Qt Quick.  On its default GL path a
+// window that holds a view is flushed through GL as a whole, which pulls the
+// GL stack into every window that shows a page and stalls on software GL
+// (virtual displays); the software scene graph keeps the windows on their
+// raster backing store.  A backend chosen in the environment is respected.
+void chooseSceneGraph() {
+    static const bool chosen = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") &&
+            qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND"))
+            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        return true;
+    }();
+    Q_UNUSED(chosen);
+}
+
 } // namespace
 
 } // namespace velmora
 
 /// Creates a hidden browser as a child of `parent`.
 extern "C" Q_DECL_EXPORT velmora::Browser* velmora_browser_create(QWidget* parent) {
+    velmora::chooseSceneGraph();
     return new velmora::WebBrowser(parent);
 }
