@@ -49,7 +49,8 @@ private slots:
         QSignalSpy unloading(splash.data(), &frmSplash::unloading);
         splash->show();
         QVERIFY(unloading.wait(5000));
-        QVERIFY(clock.elapsed() >= 2400);
+        // A coarse timer may fire up to 5% early.
+        QVERIFY(clock.elapsed() >= 2500 * 95 / 100);
         QCOMPARE(unloading.count(), 1);
         QTRY_VERIFY(splash.isNull());
     }
