@@ -1,12 +1,12 @@
 #include "VideoSection.h"
 
-#include "ButtonWiring.h"
 #include "DataGateway.h"
 #include "VideoGlobals.h"
 #include "VideoListFile.h"
 #include "frmPlayVideos.h"
 
 #include "platform/Configuration.h"
+#include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Yield.h"
@@ -64,8 +64,8 @@ void VideoSection::connectControls() {
             &VideoSection::cmdVideCategoriesCoder_Click);
     connect(m_txtSearch, &QLineEdit::textChanged, this, &VideoSection::txtSearch_Change);
     connect(m_lstVideos, &QListWidget::itemDoubleClicked, this, &VideoSection::lstVideos_DblClick);
-    connectClick(m_form.control(QStringLiteral("ButtonEx7")), this, [this] { ButtonEx7_Click(); });
-    connectClick(m_form.control(QStringLiteral("btnHelp")), this, [this] { btnHelp_Click(); });
+    bindClick(m_form.control(QStringLiteral("ButtonEx7")), this, SLOT(ButtonEx7_Click()));
+    bindClick(m_form.control(QStringLiteral("btnHelp")), this, SLOT(btnHelp_Click()));
 }
 
 void VideoSection::resetForMainLoad() {
@@ -110,10 +110,10 @@ void VideoSection::LoadVideoList(const QString& kind) {
 }
 
 void VideoSection::enableControls(bool enableState) {
-    setControlEnabled(m_cmbVideoCategories, enableState);
-    setControlEnabled(m_txtSearch, enableState);
-    setControlEnabled(m_lstVideos, enableState);
-    setControlEnabled(m_mainExitButton, enableState);
+    m_cmbVideoCategories->setEnabled(enableState);
+    m_txtSearch->setEnabled(enableState);
+    m_lstVideos->setEnabled(enableState);
+    setButtonEnabled(m_mainExitButton, enableState);
 }
 
 void VideoSection::showLoadingVideos() {

@@ -59,6 +59,7 @@ public:
     /// The text-download control the section's lists come through.
     DataGateway& gateway() const { return *m_gateway; }
 
+public slots:
     // Event handlers, public so that the owner and tests can drive them.
     void cboVidCategories_Click();
     void cmbVideoCategories_Click();

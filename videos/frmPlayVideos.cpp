@@ -1,11 +1,11 @@
 #include "frmPlayVideos.h"
 
-#include "ButtonWiring.h"
 #include "VideoAddresses.h"
 #include "VideoGlobals.h"
 
 #include "platform/Browser.h"
 #include "platform/BrowserFactory.h"
+#include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Twips.h"
@@ -21,7 +21,7 @@ frmPlayVideos::frmPlayVideos(QString kind, QString server, QWidget* parent)
       m_kind(std::move(kind)), m_server(std::move(server)) {
     setModal(true);
     setFixedSize(size());
-    connectClick(m_form.control(QStringLiteral("ButtonEx9")), this, [this] { ButtonEx9_Click(); });
+    bindClick(m_form.control(QStringLiteral("ButtonEx9")), this, SLOT(ButtonEx9_Click()));
 }
 
 frmPlayVideos::~frmPlayVideos() {

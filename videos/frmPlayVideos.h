@@ -26,6 +26,7 @@ public:
     /// be created, and after the window is unloaded.
     Browser* playerBrowser() const;
 
+public slots:
     void ButtonEx9_Click();
 
 protected:

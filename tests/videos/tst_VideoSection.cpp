@@ -188,14 +188,15 @@ void tst_VideoSection::choosingCoderShowsLoadingThenCoderVideos() {
         linesDuringDownload = lines();
         enabledDuringDownload = {m_section->form().control("cmbVideoCategories")->isEnabled(),
                                  m_search->isEnabled(), m_list->isEnabled(),
-                                 m_mainExit->isEnabled()};
+                                 m_mainExit->property("Enabled").toBool()};
     });
     chooseKind("Coder");
     QCOMPARE(m_server->requestedPaths().last(), kCoderVideos);
     QCOMPARE(linesDuringDownload, QStringList{"Loading videos..."});
     QCOMPARE(enabledDuringDownload, (QList<bool>{false, false, false, false}));
     QCOMPARE(lines(), kCoderNames);
-    QVERIFY(m_search->isEnabled() && m_list->isEnabled() && m_mainExit->isEnabled());
+    QVERIFY(m_search->isEnabled() && m_list->isEnabled());
+    QVERIFY(m_mainExit->property("Enabled").toBool());
 }
 
 void tst_VideoSection::choosingAKindAgainRetriesAFailedDownload() {
@@ -237,7 +238,8 @@ void tst_VideoSection::unreachableServerLeavesEmptyListsAndEnabledControls() {
     chooseKind("Coder");
     QCOMPARE(lines(), QStringList());
     QCOMPARE(m_section->form().control<QComboBox>("cmbVideoCategories")->count(), 0);
-    QVERIFY(m_search->isEnabled() && m_list->isEnabled() && m_mainExit->isEnabled());
+    QVERIFY(m_search->isEnabled() && m_list->isEnabled());
+    QVERIFY(m_mainExit->property("Enabled").toBool());
     QVERIFY(m_section->form().control("cmbVideoCategories")->isEnabled());
     QCOMPARE(m_boxes->count(), 0);
 }
