@@ -80,7 +80,12 @@ Main::Main(MainServices services, QWidget* parent)
     Form_Load();
 }
 
-Main::~Main() = default;
+Main::~Main() {
+    // The sections go before the controls they drive, which the window
+    // deletes after its own destructor.
+    delete m_videos;
+    delete m_guides;
+}
 
 QWidget* Main::control(const char* name) const {
     return m_form.control(QLatin1String(name));
