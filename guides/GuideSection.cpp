@@ -14,7 +14,14 @@ namespace velmora {
 GuideSection::GuideSection(QWidget* fraDoors, QWidget* fraGuide, QObject* parent)
     : QObject(parent),
       m_doors(FormLoader::load(QStringLiteral(":/guides/forms/fraDoors.json"), fraDoors)),
-      m_reader(FormLoader::load(QStringLiteral(":/guides/forms/fraGuide.json"), fraGuide)) {}
+      m_reader(FormLoader::load(QStringLiteral(":/guides/forms/fraGuide.json"), fraGuide)),
+      m_guideReader(std::make_unique<GuideReader>(m_doors, m_reader)) {
+    // Showing a page lays the viewers out to the main window's width.
+    m_guideReader->setLayoutHook([this, fraGuide] {
+        if (QWidget* window = fraGuide ? fraGuide->window() : nullptr)
+            layoutViewers(pixelsToTwips(window->width()));
+    });
+}
 
 QComboBox* GuideSection::docCategories() const {
     return m_doors.control<QComboBox>(QStringLiteral("cmbDocCategories"));
@@ -50,6 +57,8 @@ void GuideSection::fitViewer(const char* viewportName, const char* barName, int 
     bar->resize(bar->width(), qMax(0, twipsToPixels(barHeight)));
 }
 
-void GuideSection::AdjustScrollBars() {}
+void GuideSection::AdjustScrollBars() {
+    m_guideReader->AdjustScrollBars();
+}
 
 } // namespace velmora

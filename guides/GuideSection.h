@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/Form.h"
+#include "reader/GuideReader.h"
 
 #include <QObject>
+
+#include <memory>
 
 class QComboBox;
 
@@ -25,6 +28,9 @@ public:
     /// The guide type list; its text is the guide type everything here reads.
     QComboBox* docCategories() const;
 
+    /// The guide reader working on both screens.
+    GuideReader& reader() const { return *m_guideReader; }
+
     /// The main window's load step for the guides: neither guide counts as
     /// fetched, and the go-to box reads "1".
     void resetForMainLoad();
@@ -37,8 +43,6 @@ public:
     void layoutViewers(int windowWidthTwips);
 
     /// Scroll-bar ranges from the sizes of the shown page and its viewport.
-    /// The page viewer fills this in; until pages can be shown there is
-    /// nothing to range.
     void AdjustScrollBars();
 
 private:
@@ -46,6 +50,7 @@ private:
 
     Form m_doors;
     Form m_reader;
+    std::unique_ptr<GuideReader> m_guideReader;
 };
 
 } // namespace velmora

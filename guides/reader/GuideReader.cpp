@@ -39,6 +39,12 @@ void focus(QWidget* control) {
         control->setFocus(Qt::OtherFocusReason);
 }
 
+// A control of the main window itself, beside the frame `frame`.
+QWidget* mainWindowControl(QWidget* frame, const QString& name) {
+    QWidget* window = frame ? frame->parentWidget() : nullptr;
+    return window ? window->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
 bool& fetchedFlag(GuideType type) {
     return type == GuideType::Coder ? g_CoderFetched : g_BuyerFetched;
 }
@@ -53,7 +59,7 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
       m_Shape3(doors.control(QStringLiteral("Shape3"))),
       m_Label15(doors.control(QStringLiteral("Label15"))),
       m_Label18(doors.control(QStringLiteral("Label18"))),
-      m_Label9(doors.control(QStringLiteral("Label9"))),
+      m_Label9(mainWindowControl(doors.root(), QStringLiteral("Label9"))),
       m_ButtonEx12(doors.control(QStringLiteral("ButtonEx12"))), m_fraGuide(guide.root()),
       m_Label14(guide.control<QLabel>(QStringLiteral("Label14"))),
       m_ButtonEx13(guide.control(QStringLiteral("ButtonEx13"))),

@@ -31,8 +31,9 @@ class Form;
 /// start of each fetch and its progress, the two page viewers, paging and
 /// the go-to box.  It is the download client's receiver.  Pages arriving
 /// from a fetch go into the store of the guide that fetch was started for,
-/// whatever the selector shows by then.  Controls missing from the screens
-/// are skipped.
+/// whatever the selector shows by then.  The "here" link (Label9) is the
+/// main window's own label beside the frames.  Controls missing from the
+/// screens are skipped.
 class GuideReader : public QObject, public PageReceiver {
     Q_OBJECT
 public:

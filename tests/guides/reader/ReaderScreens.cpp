@@ -1,7 +1,6 @@
 #include "ReaderScreens.h"
 
 #include "platform/ControlEvents.h"
-#include "platform/FormLoader.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,28 +23,20 @@ QWidget* frameIn(QWidget* window) {
 
 } // namespace
 
-ReaderScreens::ReaderScreens(const QString& contentServer)
-    : m_doors(FormLoader::load(QStringLiteral(":/guides/forms/fraDoors.json"), frameIn(&m_window))),
-      m_guide(
-          FormLoader::load(QStringLiteral(":/guides/forms/fraGuide.json"), frameIn(&m_window))) {
+ReaderScreens::ReaderScreens(const QString& contentServer) {
     m_window.resize(1024, 738);
-    m_guide.root()->hide();
-    m_reader = std::make_unique<GuideReader>(m_doors, m_guide);
-    m_reader->setContentServer(contentServer);
+    m_section = std::make_unique<GuideSection>(frameIn(&m_window), frameIn(&m_window));
+    fraGuide()->hide();
+    reader().setContentServer(contentServer);
     m_window.show();
     if (!QTest::qWaitForWindowExposed(&m_window))
         qWarning("the screens did not come up");
 }
 
-ReaderScreens::~ReaderScreens() {
-    // The reader lets go of its controls before they go.
-    m_reader.reset();
-}
-
 QWidget* ReaderScreens::control(const QString& name) const {
-    if (QWidget* found = m_doors.control(name))
+    if (QWidget* found = m_section->doorsForm().control(name))
         return found;
-    return m_guide.control(name);
+    return m_section->readerForm().control(name);
 }
 
 void ReaderScreens::selectGuide(const QString& text) {
@@ -93,7 +84,7 @@ bool ReaderScreens::readingScreenInFront() const {
 }
 
 Picture ReaderScreens::shownPicture() const {
-    const PageViewer* viewer = m_reader->viewer(m_reader->selectedGuide());
+    const PageViewer* viewer = m_section->reader().viewer(m_section->reader().selectedGuide());
     return viewer ? viewer->surface().picture() : Picture();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "guides/reader/GuideReader.h"
-#include "platform/Form.h"
+#include "guides/GuideSection.h"
 
 #include <QWidget>
 
@@ -11,18 +10,17 @@ class QLabel;
 
 namespace velmora::test {
 
-/// The guide selection and reading screens as the main window holds them,
-/// loaded from the program's window descriptions, with a GuideReader on
-/// them that fetches from `contentServer`.  The window is shown.
+/// The guides section as the main window holds it: the selection and
+/// reading screens in two frames of a window, with the section's reader
+/// fetching from `contentServer`.  The window is shown.
 class ReaderScreens {
 public:
     explicit ReaderScreens(const QString& contentServer);
-    ~ReaderScreens();
 
-    GuideReader& reader() { return *m_reader; }
+    GuideReader& reader() { return m_section->reader(); }
     QWidget& window() { return m_window; }
-    QWidget* fraDoors() const { return m_doors.root(); }
-    QWidget* fraGuide() const { return m_guide.root(); }
+    QWidget* fraDoors() const { return m_section->doorsForm().root(); }
+    QWidget* fraGuide() const { return m_section->readerForm().root(); }
     /// A control of either screen by name.
     QWidget* control(const QString& name) const;
     template <class T> T* control(const QString& name) const {
@@ -52,9 +50,7 @@ public:
 
 private:
     QWidget m_window;
-    Form m_doors;
-    Form m_guide;
-    std::unique_ptr<GuideReader> m_reader;
+    std::unique_ptr<GuideSection> m_section;
 };
 
 } // namespace velmora::test

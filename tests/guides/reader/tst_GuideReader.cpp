@@ -359,7 +359,7 @@ private slots:
     }
 
     void tallPageScrollsInTwips() {
-        m_server->addGuide(kCoderIndex, {encodedImage(QSize(800, 1334))});
+        m_server->addGuide(kCoderIndex, {encodedImage(QSize(1200, 1334))});
         m_server->releaseAll();
         ReaderScreens s(m_server->hostPort());
         s.load("Coder");
@@ -373,7 +373,7 @@ private slots:
         QCOMPARE(vertical->pageStep(), viewport->height() * 15);
         QCOMPARE(vertical->singleStep(), 15);
         QVERIFY(horizontal->isEnabled());
-        QCOMPARE(horizontal->maximum(), (800 - viewport->width()) * 15);
+        QCOMPARE(horizontal->maximum(), (1200 - viewport->width()) * 15);
         vertical->setValue(vertical->maximum());
         auto* surface = s.control("picJPEGViewer");
         QCOMPARE(surface->geometry().bottom(), viewport->height() - 1);
