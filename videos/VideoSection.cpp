@@ -35,6 +35,9 @@ VideoSection::VideoSection(QWidget* fraVideo, QObject* parent)
       m_txtSearch(m_form.control<QLineEdit>(QStringLiteral("txtSearch"))),
       m_server(Configuration::current().contentServer), m_gateway(new DataGateway(this)),
       m_driver(std::make_unique<DatabaseDriver>(*m_gateway, static_cast<Host&>(*this), m_server)) {
+    // Every line is one line of text in the list's font; without this the
+    // view measures each of thousands of lines on its first layout.
+    m_lstVideos->setUniformItemSizes(true);
     connectControls();
 }
 

@@ -1,0 +1,258 @@
+// Figures of the video library: a video file of many entries downloaded,
+// split and shown; search keystrokes; CPU while a download waits on a slow
+// server; resident memory of the program with its main window shown and no
+// browser opened.  Prints figures; it is not a test.
+//
+//   bench_videos [--entries N] [--runs R] [--wait-ms MS] [--settle-ms MS] [--display :N]
+//
+// The memory figure runs the real VelmoraViewer beside this program, on the
+// offscreen platform unless --display names an X display to use (never give
+// it the display of a real session: the program switches its resolution).
+
+#include "ScriptedHttpServer.h"
+#include "videos/DataGateway.h"
+#include "videos/DatabaseDriver.h"
+#include "videos/VideoSection.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+using namespace velmora;
+using test::ScriptedHttpServer;
+
+namespace {
+
+const QByteArray kBuyerVideos = "/VelmoraPackage/demo/videobuyer.txt";
+
+double cpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+QStringList entryNames(int count) {
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << QStringLiteral("Lesson %1 on working with buyers and coders")
+                     .arg(i, 5, 10, QLatin1Char('0'));
+    return names;
+}
+
+QByteArray videoFile(const QStringList& names) {
+    QByteArray list;
+    for (const QString& name : names) {
+        if (!list.isEmpty())
+            list += "[C]";
+        list += name.toUtf8() + ".swf";
+    }
+    return "All[R]" + list + "[R]First steps[R]" + names.first().toUtf8() + ".swf[R]";
+}
+
+double median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+void benchList(VideoSection& section, int entries, int runs) {
+    auto* list = section.form().control<QListWidget>(QStringLiteral("lstVideos"));
+    QList<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        section.LoadVideoList(QStringLiteral("Buyer"));
+        // Until the list is laid out and painted the user sees nothing.
+        list->scrollToBottom();
+        list->viewport()->repaint();
+        times << double(clock.nsecsElapsed()) / 1e6;
+        if (list->count() != entries) {
+            std::printf("list holds %d lines, expected %d\n", list->count(), entries);
+            return;
+        }
+    }
+    std::printf(
+        "video file of %d entries (%lld bytes): download, split, fill and paint lstVideos\n",
+        entries, qlonglong(videoFile(entryNames(entries)).size()));
+    std::printf("  best %.1f ms, median %.1f ms, worst %.1f ms over %d runs (limit 150 ms)\n",
+                *std::min_element(times.begin(), times.end()), median(times),
+                *std::max_element(times.begin(), times.end()), runs);
+}
+
+void benchSearch(VideoSection& section, const QStringList& names) {
+    auto* search = qobject_cast<QLineEdit*>(section.searchBox());
+    // Typing the last name scans the whole list at every keystroke; a text
+    // that begins no line scans it all too.
+    QList<double> times;
+    const QString typed = names.last();
+    search->clear();
+    for (qsizetype i = 1; i <= typed.size(); ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        search->setText(typed.left(i));
+        times << double(clock.nsecsElapsed()) / 1e6;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    search->setText(QStringLiteral("no such video"));
+    const double noMatch = double(clock.nsecsElapsed()) / 1e6;
+    const auto worst = std::max_element(times.begin(), times.end());
+    std::printf("search keystroke over %lld lines: median %.3f ms, worst %.3f ms (keystroke %lld "
+                "of %lld); no match %.3f ms (limit 5 ms)\n",
+                qlonglong(names.size()), median(times), *worst,
+                qlonglong(worst - times.begin() + 1), qlonglong(times.size()), noMatch);
+}
+
+// FetchText on a server that answers nothing until the request is cancelled;
+// then a second FetchText issued while the first still runs, which waits
+// for the gateway to become free.
+void benchWait(ScriptedHttpServer& server, int waitMs) {
+    struct NoHost : DatabaseDriver::Host {
+        void enableControls(bool) override {}
+        void showLoadingVideos() override {}
+    } host;
+    server.addReply("/slow.txt", ScriptedHttpServer::Reply{QByteArray(), 0, true});
+    server.addReply("/fast.txt", ScriptedHttpServer::response("200 OK", "fast"));
+    DataGateway gateway;
+    DatabaseDriver driver(gateway, host, server.hostPort());
+    const QString slow = "http://" + server.hostPort() + "/slow.txt";
+    const QString fast = "http://" + server.hostPort() + "/fast.txt";
+
+    QTimer::singleShot(waitMs, &gateway, [&] { gateway.cancel(); });
+    double cpu = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    driver.FetchText(slow);
+    double wall = double(clock.elapsed()) / 1000;
+    std::printf("FetchText waiting %.1f s on a silent server: CPU %.2f %% of a core (limit 5 %%)\n",
+                wall, 100 * (cpuSeconds() - cpu) / wall);
+
+    double innerCpu = 0;
+    double innerWall = 0;
+    QTimer::singleShot(50, &gateway, [&] {
+        const double start = cpuSeconds();
+        QElapsedTimer inner;
+        inner.start();
+        driver.FetchText(fast);
+        innerWall = double(inner.elapsed()) / 1000;
+        innerCpu = cpuSeconds() - start;
+    });
+    QTimer::singleShot(50 + waitMs, &gateway, [&] { gateway.cancel(); });
+    driver.FetchText(slow);
+    std::printf("FetchText waiting %.1f s for a busy gateway: CPU %.2f %% of a core\n", innerWall,
+                innerWall > 0 ? 100 * innerCpu / innerWall : 0.0);
+}
+
+qint64 statusKb(qint64 pid, const char* field) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int settleMs) {
+    const QString program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("VelmoraViewer"));
+    if (!QFile::exists(program)) {
+        std::printf("program memory: %s not built\n", qPrintable(program));
+        return;
+    }
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.insert(QStringLiteral("VELMORA_CONTENT_SERVER"), server.hostPort());
+    if (display.isEmpty()) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("DISPLAY"));
+    } else {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+    }
+    const qsizetype requestsBefore = server.requestedPaths().size();
+    QProcess viewer;
+    viewer.setProcessEnvironment(env);
+    viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    viewer.start(program, {});
+    if (!viewer.waitForStarted()) {
+        std::printf("program memory: %s did not start\n", qPrintable(program));
+        return;
+    }
+    // The splash closes after 2.5 s; Main then loads its lists from the server.
+    QEventLoop settle;
+    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
+    settle.exec();
+    const qint64 pid = viewer.processId();
+    const qint64 rss = statusKb(pid, "VmRSS:");
+    const qint64 peak = statusKb(pid, "VmHWM:");
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    const bool engine = maps.open(QIODevice::ReadOnly) && maps.readAll().contains("WebEngine");
+    QStringList requested;
+    for (const QByteArray& path : server.requestedPaths().mid(requestsBefore))
+        requested << QString::fromLatin1(path);
+    std::printf("VelmoraViewer with Main shown (%s, %.1f s after start): resident %.1f MB, "
+                "peak %.1f MB (limit 80 MB); web engine loaded: %s; list requests: %s\n",
+                display.isEmpty() ? "offscreen" : qPrintable("display " + display),
+                settleMs / 1000.0, rss / 1024.0, peak / 1024.0, engine ? "yes" : "no",
+                qPrintable(requested.join(QStringLiteral(", "))));
+    viewer.kill();
+    viewer.waitForFinished();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The section needs widgets, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addOptions(
+        {{"entries", "Entries of the video file.", "N", "10000"},
+         {"runs", "Downloads to time.", "R", "20"},
+         {"wait-ms", "How long the silent server keeps a download.", "MS", "2000"},
+         {"settle-ms", "How long after its start the program is measured.", "MS", "6000"},
+         {"display", "X display for the program (default: offscreen).", ":N"}});
+    options.addHelpOption();
+    options.process(app);
+    const int entries = std::max(1, options.value("entries").toInt());
+
+    ScriptedHttpServer server;
+    if (!server.listen()) {
+        std::printf("cannot listen on loopback\n");
+        return 1;
+    }
+    const QStringList names = entryNames(entries);
+    const QByteArray file = videoFile(names);
+    server.addReply(kBuyerVideos, ScriptedHttpServer::response("200 OK", file));
+    server.addReply("/VelmoraPackage/demo/videocoder.txt",
+                    ScriptedHttpServer::response("200 OK", file));
+    server.addReply("/VelmoraPackage/videobuyer.txt", ScriptedHttpServer::response("200 OK", file));
+    server.addReply("/VelmoraPackage/videocoder.txt", ScriptedHttpServer::response("200 OK", file));
+
+    {
+        QWidget frame;
+        frame.resize(893, 679);
+        VideoSection section(&frame);
+        section.setContentServer(server.hostPort());
+        frame.show();
+        benchList(section, entries, std::max(1, options.value("runs").toInt()));
+        benchSearch(section, names);
+    }
+    benchWait(server, std::max(100, options.value("wait-ms").toInt()));
+    benchProgramMemory(server, options.value("display"), options.value("settle-ms").toInt());
+    return 0;
+}
