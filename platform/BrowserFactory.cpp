@@ -73,7 +73,8 @@ Browser* ModuleBrowserFactory::create(QWidget* parent, const QString& name, QStr
     Browser* browser = entry(parent);
     if (!browser) {
         if (error)
-            *error = QStringLiteral("the browser module could not create a browser");
+            *error = QStringLiteral("the browser module could not create a browser (was "
+                                    "BrowserFactory::prepareApplication() called?)");
         return nullptr;
     }
     browser->widget()->setObjectName(name);

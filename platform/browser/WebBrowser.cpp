@@ -3,6 +3,7 @@
 
 #include "platform/Browser.h"
 
+#include <QCoreApplication>
 #include <QQuickWindow>
 #include <QUrl>
 #include <QWebEngineView>
@@ -43,8 +44,12 @@ void chooseSceneGraph() {
 
 } // namespace velmora
 
-/// Creates a hidden browser as a child of `parent`.
+/// Creates a hidden browser as a child of `parent`; null when the
+/// application was created without the context sharing the web engine
+/// needs, on which it would crash.
 extern "C" Q_DECL_EXPORT velmora::Browser* velmora_browser_create(QWidget* parent) {
+    if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
+        return nullptr;
     velmora::chooseSceneGraph();
     return new velmora::WebBrowser(parent);
 }
