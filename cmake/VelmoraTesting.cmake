@@ -42,4 +42,9 @@ function(velmora_add_test name)
     if(fixtures)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}")
     endif()
+    if(T_DISPLAY)
+        # One X server serves every display test: windows of two tests at
+        # once would steal each other's pointer and focus.
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK x_display)
+    endif()
 endfunction()
