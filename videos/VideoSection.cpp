@@ -100,9 +100,15 @@ void VideoSection::fillCategorySelector(QComboBox* selector, const QString& kind
 void VideoSection::LoadVideoList(const QString& kind) {
     if (kind != kCoder && kind != kBuyer)
         return;
+    // A load started while this one waits (the kind selector stays usable
+    // during a download) cancels this one's download and fills the list
+    // itself; this one must then leave the list alone.
+    const quint64 generation = ++m_listGeneration;
     m_lstVideos->clear();
     const QStringList entries = m_driver->GetCategoryVideos(kind, QStringLiteral("All"));
     yieldEvents(3);
+    if (generation != m_listGeneration)
+        return;
     m_lstVideos->clear();
     QStringList names;
     names.reserve(entries.size());

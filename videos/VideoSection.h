@@ -88,6 +88,8 @@ private:
     std::unique_ptr<DatabaseDriver> m_driver;
     bool m_SkipBuyerListLoad = false;
     bool m_SkipCoderListLoad = false;
+    // Counts LoadVideoList calls, so that a superseded one can tell.
+    quint64 m_listGeneration = 0;
 };
 
 } // namespace velmora

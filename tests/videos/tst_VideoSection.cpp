@@ -52,6 +52,7 @@ private slots:
     void startUpListsBuyerVideosAfterThreeDownloads();
     void choosingCoderShowsLoadingThenCoderVideos();
     void choosingAKindAgainRetriesAFailedDownload();
+    void kindChosenDuringADownloadWins();
     void failedCategoryDownloadsKeepTheList();
     void unreachableServerLeavesEmptyListsAndEnabledControls();
     void shortEntriesAreNotShown();
@@ -209,6 +210,24 @@ void tst_VideoSection::choosingAKindAgainRetriesAFailedDownload() {
     chooseKind("Buyer");
     QCOMPARE(lines(), kBuyerNames);
     QCOMPARE(m_boxes->count(), 0);
+}
+
+// The kind selector stays usable while a list downloads; the list chosen
+// last must be the one shown, not the cancelled one's empty result.
+void tst_VideoSection::kindChosenDuringADownloadWins() {
+    serveAll();
+    // The second Buyer download never ends by itself.
+    m_server->addReply(kBuyerVideos, ScriptedHttpServer::Reply{QByteArray(), 0, true});
+    startUp();
+    connect(
+        m_server.get(), &ScriptedHttpServer::requestReceived, this,
+        [this] { QTimer::singleShot(0, this, [this] { chooseKind("Coder"); }); },
+        Qt::SingleShotConnection);
+    chooseKind("Buyer");
+    QCOMPARE(m_server->requestedPaths().mid(3), (QList<QByteArray>{kBuyerVideos, kCoderVideos}));
+    QCOMPARE(m_kind->currentText(), "Coder");
+    QCOMPARE(lines(), kCoderNames);
+    QVERIFY(m_list->isEnabled());
 }
 
 void tst_VideoSection::failedCategoryDownloadsKeepTheList() {
