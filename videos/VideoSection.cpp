@@ -146,14 +146,30 @@ void VideoSection::cboVidCategories_Click() {
         reloadRequest(kind, m_SkipBuyerListLoad);
 }
 
-void VideoSection::cmbVideoCategories_Click() {
+// Each activation selects a category of both kinds; were both to reload,
+// the list would end with Buyer videos under a kind selector on "Coder",
+// and the player would ask for the Coder page of a Buyer video.  So a
+// category selector reloads only the kind on show (or any, when none is).
+bool VideoSection::showsOtherKind(const QString& kind) const {
+    const QString shown = m_cboVidCategories->currentText();
+    return (shown == kBuyer || shown == kCoder) && shown != kind;
+}
+
+void VideoSection::categorySelected(const QString& kind, bool& skipFlag) {
+    if (showsOtherKind(kind)) {
+        skipFlag = false;
+        return;
+    }
     showLoadingVideos();
-    reloadRequest(kBuyer, m_SkipBuyerListLoad);
+    reloadRequest(kind, skipFlag);
+}
+
+void VideoSection::cmbVideoCategories_Click() {
+    categorySelected(kBuyer, m_SkipBuyerListLoad);
 }
 
 void VideoSection::cmdVideCategoriesCoder_Click() {
-    showLoadingVideos();
-    reloadRequest(kCoder, m_SkipCoderListLoad);
+    categorySelected(kCoder, m_SkipCoderListLoad);
 }
 
 // Selects `row`, or leaves no line selected when it is -1.

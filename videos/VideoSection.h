@@ -72,6 +72,8 @@ public slots:
 private:
     void showLoadingVideos() override;
     void reloadRequest(const QString& kind, bool& skipFlag);
+    void categorySelected(const QString& kind, bool& skipFlag);
+    bool showsOtherKind(const QString& kind) const;
     void fillCategorySelector(QComboBox* selector, const QString& kind);
     void selectRow(int row);
     void connectControls();

@@ -51,6 +51,7 @@ private slots:
     void cleanup();
     void startUpListsBuyerVideosAfterThreeDownloads();
     void choosingCoderShowsLoadingThenCoderVideos();
+    void reactivationKeepsTheListOfTheKindOnShow();
     void choosingAKindAgainRetriesAFailedDownload();
     void kindChosenDuringADownloadWins();
     void failedCategoryDownloadsKeepTheList();
@@ -171,13 +172,27 @@ void tst_VideoSection::startUpListsBuyerVideosAfterThreeDownloads() {
     QVERIFY(!coderCategories->isVisible() && !buyerCategories->isVisible());
     QCOMPARE(m_boxes->count(), 0);
 
-    // A later activation reloads again: categories and the Buyer list
-    // (the Coder flag is spent, so the Coder selection loads too).
+    // A later activation reloads the categories and the list of the kind on show.
     const qsizetype before = m_server->requestedPaths().size();
     m_section->LoadVideoCategories();
     QCOMPARE(m_server->requestedPaths().mid(before),
-             (QList<QByteArray>{kCoderCategories, kCoderVideos, kBuyerCategories, kBuyerVideos}));
+             (QList<QByteArray>{kCoderCategories, kBuyerCategories, kBuyerVideos}));
     QCOMPARE(lines(), kBuyerNames);
+}
+
+// The player takes the kind from the kind selector, so after a reload the
+// list must hold that kind's videos.
+void tst_VideoSection::reactivationKeepsTheListOfTheKindOnShow() {
+    serveAll();
+    startUp();
+    chooseKind("Coder");
+    const qsizetype before = m_server->requestedPaths().size();
+    m_section->LoadVideoCategories();
+    QCOMPARE(m_server->requestedPaths().mid(before),
+             (QList<QByteArray>{kCoderCategories, kCoderVideos, kBuyerCategories}));
+    QCOMPARE(m_kind->currentText(), "Coder");
+    QCOMPARE(lines(), kCoderNames);
+    QCOMPARE(m_section->form().control<QComboBox>("cmbVideoCategories")->currentText(), "All");
 }
 
 void tst_VideoSection::choosingCoderShowsLoadingThenCoderVideos() {
