@@ -20,7 +20,9 @@ namespace velmora {
 class DecodedPageCache : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDefaultCapacity = 3;
+    /// The page shown and the one a reader turns to next: a decoded A4
+    /// page takes about 15 MB.
+    static constexpr int kDefaultCapacity = 2;
 
     explicit DecodedPageCache(int capacity = kDefaultCapacity, QObject* parent = nullptr);
     /// Waits for a decode under way; nothing is delivered afterwards.

@@ -158,6 +158,7 @@ void GuideReader::NumberOfPages(int lngTotalPages) {
 void GuideReader::LoadPictureAtPage(int lngPageNumber, const Picture& picPage) {
     const GuideType type = m_fetchGuide != GuideType::None ? m_fetchGuide : selectedGuide();
     if (type != GuideType::None && storeOf(type).store(lngPageNumber, picPage)) {
+        emit pageStored(type, lngPageNumber);
         RefreshPageControls();
         // Only the guide on the viewer shows its arrivals.
         if (type == selectedGuide()) {

@@ -78,6 +78,11 @@ public:
     PageViewer* viewer(GuideType type) const;
     DecodedPageCache& decodedPages() { return m_cache; }
 
+signals:
+    /// Page `page` of the guide `type` has been stored by a fetch, before
+    /// the page controls and the viewer follow.
+    void pageStored(velmora::GuideType type, int page);
+
 public slots:
     void cmbDocCategories_Click();
     void ButtonEx12_Click();

@@ -70,7 +70,7 @@ private slots:
     }
 
     void keepingOtherPagesLetsTheRestGo() {
-        DecodedPageCache cache;
+        DecodedPageCache cache(3);
         QSignalSpy decoded(&cache, &DecodedPageCache::decoded);
         const Picture a = page(100), b = page(110), c = page(120), d = page(130);
         cache.keep({a, b, c});

@@ -1,0 +1,343 @@
+// The guide reader on the real guides section against the demo server:
+// resident memory after a whole guide has arrived, the time from the
+// arrival of the page the reader waits for to that page on screen, from
+// "Ne&xt Page" to the next page on screen, and the longest stretch the
+// event loop was blocked while pages arrived.  Prints figures; it is not a
+// test.
+//
+//   bench_guide_reader [--pages N] [--port P] [--runs R] [--work DIR]
+//
+// Generates a guide of N A4 pages with velmora_demo_gen and serves it as the
+// Coder guide with the demo server script.  Uses the offscreen platform
+// unless DISPLAY is set.
+
+#include "guides/GuideSection.h"
+#include "platform/MessageBoxService.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace velmora;
+
+namespace {
+
+const QString kBenchFolder = QStringLiteral("guidesdisplayVelmora/bench");
+const QString kCoderFolder = QStringLiteral("guidesdisplayVelmora/demo");
+
+// Any box ends up here: the run reports them instead of waiting for a click.
+class CountMessages : public MessageBoxService {
+public:
+    int count = 0;
+    QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
+        ++count;
+        std::fprintf(stderr, "bench: message \"%s\"\n", qPrintable(request.text));
+        return QMessageBox::Ok;
+    }
+};
+
+qint64 residentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Runs the event loop until `done` holds or `timeoutMs` passed.  Unlike
+// QTest's waits it never sleeps between rounds, so it adds no latency of
+// its own to what is timed.
+template <class Predicate> bool waitUntil(Predicate done, int timeoutMs) {
+    QEventLoop loop;
+    QTimer check;
+    check.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    check.start(1);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+void pause(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    waitUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
+}
+
+bool runProgram(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments);
+    return process.waitForFinished(1200000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+int pagesListed(const QString& index) {
+    QFile file(index);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    int pages = 0;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        pages += !line.trimmed().isEmpty() && !line.startsWith(';');
+    return pages;
+}
+
+// A content tree whose Coder guide is the benchmark guide: its index and a
+// link to its pages take the Coder guide's place.  A tree of the right size
+// left by an earlier run is used again, as rendering pages takes long.
+bool prepareContent(const QString& content, int pages) {
+    const QDir tree(content);
+    const QString benchIndex = tree.filePath(kBenchFolder + "/benchdoc.txt");
+    const QString coderIndex = tree.filePath(kCoderFolder + "/testdoc.txt");
+    if (pagesListed(coderIndex) == pages && QFile::exists(tree.filePath(kCoderFolder + "/pages")))
+        return true;
+    const QString generator = QCoreApplication::applicationDirPath() + "/velmora_demo_gen";
+    if (!runProgram(generator, {"--bench-guide", QString::number(pages), content}))
+        return false;
+    QFile::remove(coderIndex);
+    return QFile::copy(benchIndex, coderIndex) &&
+           QFile::link(QStringLiteral("../bench/pages"), tree.filePath(kCoderFolder + "/pages"));
+}
+
+/// The longest gap between the ticks of a fast timer, less its interval:
+/// how long the event loop was kept from running.
+class LoopProbe : public QObject {
+public:
+    static constexpr int kIntervalMs = 1;
+    LoopProbe() {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(kIntervalMs);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_longestNs = qMax(m_longestNs, now - m_lastNs);
+            m_lastNs = now;
+        });
+    }
+    void start() {
+        m_clock.start();
+        m_lastNs = 0;
+        m_longestNs = 0;
+        m_timer.start();
+    }
+    void stop() { m_timer.stop(); }
+    double longestBlockMs() const { return m_longestNs / 1e6 - kIntervalMs; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_lastNs = 0;
+    qint64 m_longestNs = 0;
+};
+
+struct Figures {
+    QList<double> arrivalToScreenMs;
+    QList<double> nextWhileArrivingMs;
+    QList<double> nextAfterwardsMs;
+    double longestBlockMs = 0;
+};
+
+QString describe(QList<double> values) {
+    if (values.isEmpty())
+        return QStringLiteral("no samples");
+    std::sort(values.begin(), values.end());
+    return QStringLiteral("median %1 ms, max %2 ms (%3 samples)")
+        .arg(values.at(values.size() / 2), 0, 'f', 1)
+        .arg(values.last(), 0, 'f', 1)
+        .arg(values.size());
+}
+
+/// Drives the reader as a user does and times what reaches the screen.
+class ReaderDriver : public QObject {
+public:
+    explicit ReaderDriver(GuideSection& section)
+        : m_section(section), m_reader(section.reader()),
+          m_surface(m_reader.viewer(GuideType::Coder)->surface()) {
+        m_clock.start();
+        // The page the reader waits for starts its clock when it is stored.
+        connect(&m_reader, &GuideReader::pageStored, this, [this](GuideType, int page) {
+            if (m_awaiting && page == m_reader.pageIndex()) {
+                m_awaiting = false;
+                expect(pages().at(page));
+            }
+        });
+        connect(&m_surface, &PageSurface::pageDrawn, this, [this](const Picture& picture) {
+            if (m_expected.isEmpty() || !picture.isSameAs(m_expected))
+                return;
+            m_expected = Picture();
+            m_drawnMs = (m_clock.nsecsElapsed() - m_startNs) / 1e6;
+        });
+    }
+
+    const PageStore& pages() const { return m_reader.pages(GuideType::Coder); }
+
+    /// Presses a button of a screen as its access key does.
+    void press(const QString& name) {
+        QWidget* button = m_section.readerForm().control(name);
+        if (!button)
+            button = m_section.doorsForm().control(name);
+        QMetaObject::invokeMethod(button, "AccessKeyPress");
+    }
+
+    /// Loads (or reloads) the Coder guide; the time from page 1's arrival
+    /// to page 1 on screen, or -1.
+    double loadAndWaitForPageOne(bool reload) {
+        m_drawnMs = -1;
+        m_awaiting = true;
+        if (reload) {
+            press(QStringLiteral("cmdReload"));
+        } else {
+            QComboBox* selector = m_section.docCategories();
+            selector->setCurrentIndex(selector->findText(QStringLiteral("Coder")));
+            m_reader.cmbDocCategories_Click();
+            press(QStringLiteral("ButtonEx12"));
+        }
+        return waitForDrawn(60000);
+    }
+
+    /// "Ne&xt Page"; the time to the next page on screen, or -1.
+    double next() {
+        m_drawnMs = -1;
+        expect(pages().at(m_reader.pageIndex() + 1));
+        press(QStringLiteral("cmdNextPage"));
+        return waitForDrawn(10000);
+    }
+
+    bool fetchDone(int total) const {
+        const frmDownload* downloader = m_reader.downloader();
+        return pages().count() == total && downloader && !downloader->isWorking();
+    }
+
+private:
+    void expect(const Picture& picture) {
+        m_expected = picture;
+        m_startNs = m_clock.nsecsElapsed();
+    }
+
+    double waitForDrawn(int timeoutMs) {
+        return waitUntil([this] { return m_drawnMs >= 0; }, timeoutMs) ? m_drawnMs : -1;
+    }
+
+    GuideSection& m_section;
+    GuideReader& m_reader;
+    PageSurface& m_surface;
+    QElapsedTimer m_clock;
+    bool m_awaiting = false;
+    qint64 m_startNs = 0;
+    Picture m_expected;
+    double m_drawnMs = -1;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addOptions(
+        {{"pages", "Pages of the guide.", "n", "200"},
+         {"port", "Loopback port of the server.", "port", "18798"},
+         {"runs", "Loads of the guide (the first is measured for memory).", "n", "5"},
+         {"work", "Folder for the content and the server.", "dir",
+          QDir::current().filePath("bench-reader")}});
+    options.process(app);
+    const QString work = QDir(options.value("work")).absolutePath();
+    const QString content = work + "/content";
+    const QString state = work + "/server";
+    const QString port = options.value("port");
+    const QString script = QStringLiteral(VELMORA_SOURCE_DIR "/demo/scripts/demo-server.sh");
+    const int total = options.value("pages").toInt();
+    if (!prepareContent(content, total)) {
+        std::fprintf(stderr, "bench: preparing the content failed\n");
+        return 1;
+    }
+    if (!runProgram(script, {"start", content, port, state}))
+        return 1;
+
+    CountMessages boxes;
+    MessageBoxService::install(&boxes);
+    QWidget window;
+    window.resize(1024, 738);
+    auto* fraDoors = new QWidget(&window);
+    auto* fraGuide = new QWidget(&window);
+    fraDoors->setGeometry(123, 51, 893, 679);
+    fraGuide->setGeometry(fraDoors->geometry());
+    fraGuide->hide();
+    GuideSection section(fraDoors, fraGuide);
+    section.reader().setContentServer("127.0.0.1:" + port);
+    window.show();
+    pause(500);
+    const qint64 idleKb = residentKb();
+
+    ReaderDriver driver(section);
+    Figures figures;
+    LoopProbe probe;
+    probe.start();
+    figures.arrivalToScreenMs << driver.loadAndWaitForPageOne(false);
+    // A reader turning pages as fast as they come.
+    while (!driver.fetchDone(total)) {
+        if (driver.pages().upperBound() > section.reader().pageIndex())
+            figures.nextWhileArrivingMs << driver.next();
+        else
+            waitUntil(
+                [&] {
+                    return driver.pages().upperBound() > section.reader().pageIndex() ||
+                           driver.fetchDone(total);
+                },
+                10000);
+    }
+    probe.stop();
+    figures.longestBlockMs = probe.longestBlockMs();
+    pause(500); // the decodes of the last pages shown settle
+    const qint64 fetchedKb = residentKb();
+    const qint64 pageBytes = driver.pages().byteSize();
+
+    driver.press(QStringLiteral("cmdFirstPage"));
+    pause(200);
+    for (int page = 1; page < qMin(total, 31); ++page) {
+        figures.nextAfterwardsMs << driver.next();
+        pause(100);
+    }
+    for (int run = 1; run < options.value("runs").toInt(); ++run) {
+        figures.arrivalToScreenMs << driver.loadAndWaitForPageOne(true);
+        if (!waitUntil([&] { return driver.fetchDone(total); }, 120000))
+            std::fprintf(stderr, "bench: reload %d did not complete\n", run);
+    }
+    runProgram(script, {"stop", content, port, state});
+    MessageBoxService::install(nullptr);
+
+    const double pageMb = pageBytes / 1048576.0;
+    const double idleMb = idleKb / 1024.0;
+    const double fetchedMb = fetchedKb / 1024.0;
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+    std::printf("guide: %d pages, %.1f MB of page files (%d arrived)\n", total, pageMb,
+                driver.pages().count());
+    std::printf("resident memory: idle %.1f MB, after the guide %.1f MB (growth %.1f MB = "
+                "%.2f x page bytes; limit idle + 1.5 x = %.1f MB)\n",
+                idleMb, fetchedMb, fetchedMb - idleMb, (fetchedMb - idleMb) / pageMb,
+                idleMb + 1.5 * pageMb);
+    std::printf("awaited page arrival -> on screen: %s\n",
+                qPrintable(describe(figures.arrivalToScreenMs)));
+    std::printf("Next Page -> on screen, while pages arrive: %s\n",
+                qPrintable(describe(figures.nextWhileArrivingMs)));
+    std::printf("Next Page -> on screen, guide complete: %s\n",
+                qPrintable(describe(figures.nextAfterwardsMs)));
+    std::printf("longest event-loop block while pages arrive: %.1f ms\n", figures.longestBlockMs);
+    std::printf("messages shown: %d\n", boxes.count);
+    return 0;
+}
