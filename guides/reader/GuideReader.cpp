@@ -109,6 +109,7 @@ void GuideReader::connectControls() {
     bindClick(m_cmdGotoPage, this, SLOT(cmdGotoPage_Click()));
     if (m_txtGotoPage)
         m_txtGotoPage->installEventFilter(this);
+    m_tmrTimer.setObjectName(QStringLiteral("tmrTimer"));
     connect(&m_tmrTimer, &QTimer::timeout, this, &GuideReader::tmrTimer_Timer);
 }
 

@@ -250,6 +250,12 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), box);
         }
         QCOMPARE(m_boxes->count(), 3);
+
+        // Coming back to the box selects what it holds.
+        s->control("cmdFirstPage")->setFocus();
+        box->setText(QStringLiteral("12"));
+        box->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(box->selectedText(), QStringLiteral("12"));
     }
 
     void buyerGuideHasItsOwnInputMessage() {
