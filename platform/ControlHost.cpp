@@ -12,11 +12,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QLibrary>
 #include <QSettings>
 #include <QWidget>
 #include <cmath>
+#include <map>
+#include <memory>
 
 namespace velmora {
 
@@ -26,19 +27,18 @@ using GetClassObject = long (*)(const char*, void**);
 
 // Libraries stay loaded for the rest of the run: instances and their
 // vtables live in them, and a window may create more at any time.
+// (Destroying a QLibrary object does not unload its library.)
 QLibrary* loadedLibrary(const QString& path, QString* error) {
-    static QHash<QString, QLibrary*> libraries;
-    if (QLibrary* known = libraries.value(path))
-        return known;
-    auto* library = new QLibrary(path);
+    static std::map<QString, std::unique_ptr<QLibrary>> libraries;
+    if (const auto known = libraries.find(path); known != libraries.end())
+        return known->second.get();
+    auto library = std::make_unique<QLibrary>(path);
     if (!library->load()) {
         if (error)
             *error = library->errorString();
-        delete library;
         return nullptr;
     }
-    libraries.insert(path, library);
-    return library;
+    return libraries.emplace(path, std::move(library)).first->second.get();
 }
 
 constexpr double kHimetricPerTwip = 2540.0 / 1440.0;
