@@ -13,28 +13,29 @@
 #include "frmDownload.h"
 #include "platform/MessageBoxService.h"
 
+#include "BenchGuide.h"
+#include "ProcessMemory.h"
+#include "RunProgram.h"
+#include "Stats.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QProcess>
 #include <QTcpSocket>
 #include <QTemporaryFile>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <utility>
 
 #include <sys/resource.h>
 
 using namespace velmora;
+using namespace velmora::bench;
 
 namespace {
-
-const QString kIndexPath = QStringLiteral("guidesdisplayVelmora/bench/benchdoc.txt");
 
 // The box a failing fetch would show ends the run instead.
 class FailOnMessage : public MessageBoxService {
@@ -63,35 +64,10 @@ public:
     }
 };
 
-qint64 statusKb(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
 long minorFaults() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_minflt;
-}
-
-void resetPeakMemory() {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
-}
-
-bool run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(program, arguments);
-    return process.waitForFinished(600000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
 }
 
 struct ClientRun {
@@ -112,8 +88,9 @@ ClientRun fetchWithClient(const QString& indexUrl) {
     Store store;
     store.clock = &clock;
     {
-        resetPeakMemory();
-        result.baseKb = statusKb("VmRSS:");
+        const ProcessMemory memory;
+        memory.resetPeak();
+        result.baseKb = memory.residentKb();
         const long faultsBefore = minorFaults();
         frmDownload window;
         window.setGroupFileURL(indexUrl);
@@ -130,7 +107,7 @@ ClientRun fetchWithClient(const QString& indexUrl) {
         poll.start();
         loop.exec();
         result.seconds = (store.doneAtMs >= 0 ? store.doneAtMs : clock.elapsed()) / 1000.0;
-        result.peakKb = statusKb("VmHWM:");
+        result.peakKb = memory.peakKb();
         result.pageFaults = minorFaults() - faultsBefore;
     }
     for (const Picture& page : std::as_const(store.pages)) {
@@ -180,20 +157,12 @@ double fetchWithCurl(const QString& base, const QStringList& paths) {
     config.flush();
     QElapsedTimer clock;
     clock.start();
-    if (!run(QStringLiteral("curl"),
-             {"--http1.0", "-s", "-S", "-H", "Connection: close", "--config", config.fileName()}))
+    if (!runProgram(QStringLiteral("curl"), {"--http1.0", "-s", "-S", "-H", "Connection: close",
+                                             "--config", config.fileName()})) {
+        std::fprintf(stderr, "bench: curl failed\n");
         return -1;
+    }
     return clock.elapsed() / 1000.0;
-}
-
-QStringList readIndex(const QString& content) {
-    QFile index(content + "/" + kIndexPath);
-    return index.open(QIODevice::ReadOnly) ? ParseGroupIndex(index.readAll()) : QStringList();
-}
-
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 
 } // namespace
@@ -202,41 +171,27 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser options;
-    options.addOptions({{"pages", "Pages of the guide.", "n", "200"},
-                        {"port", "Loopback port of the server.", "port", "18799"},
-                        {"runs", "Runs of each client.", "n", "3"},
-                        {"work", "Folder for the content and the server.", "dir",
-                         QDir::current().filePath("bench-guide")}});
+    options.addOptions(BenchGuide::options({QStringLiteral("18799"), QStringLiteral("3"),
+                                            QStringLiteral("Runs of each client."),
+                                            QStringLiteral("bench-guide")}));
     options.process(app);
-    const QString work = QDir(options.value("work")).absolutePath();
-    const QString content = work + "/content";
-    const QString state = work + "/server";
-    const QString port = options.value("port");
-    const QString script = QStringLiteral(VELMORA_SOURCE_DIR "/demo/scripts/demo-server.sh");
-    const QString generator = QCoreApplication::applicationDirPath() + "/velmora_demo_gen";
-
-    // Rendering the pages takes far longer than fetching them: a guide of
-    // the right size left by an earlier run is used again.
-    QStringList pages = readIndex(content);
-    if (pages.size() != options.value("pages").toInt()) {
-        if (!run(generator, {"--bench-guide", options.value("pages"), content})) {
-            std::fprintf(stderr, "bench: generating the guide failed\n");
-            return 1;
-        }
-        pages = readIndex(content);
-    }
-    const QString indexDir = "/" + kIndexPath.left(kIndexPath.lastIndexOf('/') + 1);
-    QStringList paths{"/" + kIndexPath};
-    for (const QString& page : std::as_const(pages))
+    BenchGuide guide(options);
+    if (!guide.prepare())
+        return 1;
+    const QString indexPath = BenchGuide::indexPath();
+    const QString indexDir = "/" + indexPath.left(indexPath.lastIndexOf('/') + 1);
+    QStringList paths{"/" + indexPath};
+    for (const QString& page : guide.listedPages())
         paths << indexDir + QString(page).replace(' ', "%20");
-    if (!run(script, {"start", content, port, state}))
+    if (!guide.startServer())
         return 1;
 
+    const QString port = guide.port();
     const QString base = "http://127.0.0.1:" + port;
     fetchWithCurl(base, paths); // warms the server and the page cache
     QList<double> curlTimes, bareTimes, clientTimes;
     ClientRun worst;
-    const int runs = qMax(1, options.value("runs").toInt());
+    const int runs = qMax(1, guide.runs());
     for (int i = 0; i < runs; ++i) {
         curlTimes << fetchWithCurl(base, paths);
         bareTimes << fetchBare(port.toUShort(), paths);
@@ -249,9 +204,10 @@ int main(int argc, char** argv) {
                          i + 1, client.pages, qlonglong(paths.size() - 1),
                          qlonglong(client.messages.size()));
     }
-    run(script, {"stop", content, port, state});
+    guide.stopServer();
 
-    const double curl = median(curlTimes), bare = median(bareTimes), client = median(clientTimes);
+    const double curl = Stats(curlTimes).median(), bare = Stats(bareTimes).median(),
+                 client = Stats(clientTimes).median();
     const double pageMb = worst.pageBytes / 1048576.0;
     const double growthMb = (worst.peakKb - worst.baseKb) / 1024.0;
     std::printf("guide: %lld pages, %.1f MB of page files\n", qlonglong(paths.size() - 1), pageMb);

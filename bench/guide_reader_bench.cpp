@@ -14,6 +14,10 @@
 #include "guides/GuideSection.h"
 #include "platform/MessageBoxService.h"
 
+#include "BenchGuide.h"
+#include "ProcessMemory.h"
+#include "Stats.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QCommandLineParser>
@@ -21,17 +25,16 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 
 using namespace velmora;
+using namespace velmora::bench;
 
 namespace {
 
-const QString kBenchFolder = QStringLiteral("guidesdisplayVelmora/bench");
 const QString kCoderFolder = QStringLiteral("guidesdisplayVelmora/demo");
 
 // Any box ends up here: the run reports them instead of waiting for a click.
@@ -44,16 +47,6 @@ public:
         return QMessageBox::Ok;
     }
 };
-
-qint64 residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 // Runs the event loop until `done` holds or `timeoutMs` passed.  Unlike
 // QTest's waits it never sleeps between rounds, so it adds no latency of
@@ -79,39 +72,25 @@ void pause(int ms) {
     waitUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
 }
 
-bool runProgram(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(program, arguments);
-    return process.waitForFinished(1200000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-int pagesListed(const QString& index) {
-    QFile file(index);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    int pages = 0;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        pages += !line.trimmed().isEmpty() && !line.startsWith(';');
-    return pages;
-}
-
-// A content tree whose Coder guide is the benchmark guide: its index and a
-// link to its pages take the Coder guide's place.  A tree of the right size
-// left by an earlier run is used again, as rendering pages takes long.
-bool prepareContent(const QString& content, int pages) {
-    const QDir tree(content);
-    const QString benchIndex = tree.filePath(kBenchFolder + "/benchdoc.txt");
+// Makes the benchmark guide stand in for the Coder guide: its index and a
+// link to its pages take the Coder guide's place.  Left alone when an
+// earlier run already did so for this guide.
+bool standInForCoderGuide(const BenchGuide& guide) {
+    const QDir tree(guide.contentFolder());
+    const QString benchIndex = tree.filePath(BenchGuide::indexPath());
     const QString coderIndex = tree.filePath(kCoderFolder + "/testdoc.txt");
-    if (pagesListed(coderIndex) == pages && QFile::exists(tree.filePath(kCoderFolder + "/pages")))
-        return true;
-    const QString generator = QCoreApplication::applicationDirPath() + "/velmora_demo_gen";
-    if (!runProgram(generator, {"--bench-guide", QString::number(pages), content}))
+    const QString coderPages = tree.filePath(kCoderFolder + "/pages");
+    QFile bench(benchIndex), coder(coderIndex);
+    if (!bench.open(QIODevice::ReadOnly))
         return false;
+    if (coder.open(QIODevice::ReadOnly) && coder.readAll() == bench.readAll() &&
+        QFileInfo(coderPages).isSymLink())
+        return true;
     QFile::remove(coderIndex);
+    // A link left pointing elsewhere would make the new one fail.
+    QFile::remove(coderPages);
     return QFile::copy(benchIndex, coderIndex) &&
-           QFile::link(QStringLiteral("../bench/pages"), tree.filePath(kCoderFolder + "/pages"));
+           QFile::link(QStringLiteral("../bench/pages"), coderPages);
 }
 
 /// The longest gap between the ticks of a fast timer, less its interval:
@@ -151,14 +130,14 @@ struct Figures {
     double longestBlockMs = 0;
 };
 
-QString describe(QList<double> values) {
-    if (values.isEmpty())
+QString describe(const QList<double>& values) {
+    const Stats stats(values);
+    if (stats.isEmpty())
         return QStringLiteral("no samples");
-    std::sort(values.begin(), values.end());
     return QStringLiteral("median %1 ms, max %2 ms (%3 samples)")
-        .arg(values.at(values.size() / 2), 0, 'f', 1)
-        .arg(values.last(), 0, 'f', 1)
-        .arg(values.size());
+        .arg(stats.median(), 0, 'f', 1)
+        .arg(stats.max(), 0, 'f', 1)
+        .arg(stats.count());
 }
 
 /// Drives the reader as a user does and times what reaches the screen.
@@ -217,9 +196,12 @@ public:
         return waitForDrawn(10000);
     }
 
-    bool fetchDone(int total) const {
+    bool fetchDone(int total) const { return pages().count() == total && fetchEnded(); }
+
+    /// No download runs: the guide arrived, or the download gave up.
+    bool fetchEnded() const {
         const frmDownload* downloader = m_reader.downloader();
-        return pages().count() == total && downloader && !downloader->isWorking();
+        return !downloader || !downloader->isWorking();
     }
 
 private:
@@ -249,24 +231,18 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser options;
-    options.addOptions(
-        {{"pages", "Pages of the guide.", "n", "200"},
-         {"port", "Loopback port of the server.", "port", "18798"},
-         {"runs", "Loads of the guide (the first is measured for memory).", "n", "5"},
-         {"work", "Folder for the content and the server.", "dir",
-          QDir::current().filePath("bench-reader")}});
+    options.addOptions(BenchGuide::options(
+        {QStringLiteral("18798"), QStringLiteral("5"),
+         QStringLiteral("Loads of the guide (the first is measured for memory)."),
+         QStringLiteral("bench-reader")}));
     options.process(app);
-    const QString work = QDir(options.value("work")).absolutePath();
-    const QString content = work + "/content";
-    const QString state = work + "/server";
-    const QString port = options.value("port");
-    const QString script = QStringLiteral(VELMORA_SOURCE_DIR "/demo/scripts/demo-server.sh");
-    const int total = options.value("pages").toInt();
-    if (!prepareContent(content, total)) {
+    BenchGuide guide(options);
+    const int total = guide.pages();
+    if (!guide.prepare() || !standInForCoderGuide(guide)) {
         std::fprintf(stderr, "bench: preparing the content failed\n");
         return 1;
     }
-    if (!runProgram(script, {"start", content, port, state}))
+    if (!guide.startServer())
         return 1;
 
     CountMessages boxes;
@@ -279,10 +255,11 @@ int main(int argc, char** argv) {
     fraGuide->setGeometry(fraDoors->geometry());
     fraGuide->hide();
     GuideSection section(fraDoors, fraGuide);
-    section.reader().setContentServer("127.0.0.1:" + port);
+    section.reader().setContentServer("127.0.0.1:" + guide.port());
     window.show();
     pause(500);
-    const qint64 idleKb = residentKb();
+    const ProcessMemory memory;
+    const qint64 idleKb = memory.residentKb();
 
     ReaderDriver driver(section);
     Figures figures;
@@ -291,20 +268,26 @@ int main(int argc, char** argv) {
     figures.arrivalToScreenMs << driver.loadAndWaitForPageOne(false);
     // A reader turning pages as fast as they come.
     while (!driver.fetchDone(total)) {
+        // A download that gave up would otherwise be waited for forever.
+        if (driver.fetchEnded()) {
+            std::fprintf(stderr, "bench: the download ended with %d of %d pages\n",
+                         driver.pages().count(), total);
+            break;
+        }
         if (driver.pages().upperBound() > section.reader().pageIndex())
             figures.nextWhileArrivingMs << driver.next();
         else
             waitUntil(
                 [&] {
                     return driver.pages().upperBound() > section.reader().pageIndex() ||
-                           driver.fetchDone(total);
+                           driver.fetchEnded();
                 },
                 10000);
     }
     probe.stop();
     figures.longestBlockMs = probe.longestBlockMs();
     pause(500); // the decodes of the last pages shown settle
-    const qint64 fetchedKb = residentKb();
+    const qint64 fetchedKb = memory.residentKb();
     const qint64 pageBytes = driver.pages().byteSize();
 
     driver.press(QStringLiteral("cmdFirstPage"));
@@ -313,12 +296,12 @@ int main(int argc, char** argv) {
         figures.nextAfterwardsMs << driver.next();
         pause(100);
     }
-    for (int run = 1; run < options.value("runs").toInt(); ++run) {
+    for (int run = 1; run < guide.runs(); ++run) {
         figures.arrivalToScreenMs << driver.loadAndWaitForPageOne(true);
         if (!waitUntil([&] { return driver.fetchDone(total); }, 120000))
             std::fprintf(stderr, "bench: reload %d did not complete\n", run);
     }
-    runProgram(script, {"stop", content, port, state});
+    guide.stopServer();
     MessageBoxService::install(nullptr);
 
     const double pageMb = pageBytes / 1048576.0;

@@ -9,7 +9,9 @@
 // offscreen platform unless --display names an X display to use (never give
 // it the display of a real session: the program switches its resolution).
 
+#include "ProcessMemory.h"
 #include "ScriptedHttpServer.h"
+#include "Stats.h"
 #include "videos/DataGateway.h"
 #include "videos/DatabaseDriver.h"
 #include "videos/VideoSection.h"
@@ -31,6 +33,7 @@
 #include <ctime>
 
 using namespace velmora;
+using namespace velmora::bench;
 using test::ScriptedHttpServer;
 
 namespace {
@@ -60,11 +63,6 @@ QByteArray videoFile(const QStringList& names) {
     return "All[R]" + list + "[R]First steps[R]" + names.first().toUtf8() + ".swf[R]";
 }
 
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
 void benchList(VideoSection& section, int entries, int runs) {
     auto* list = section.form().control<QListWidget>(QStringLiteral("lstVideos"));
     QList<double> times;
@@ -84,9 +82,9 @@ void benchList(VideoSection& section, int entries, int runs) {
     std::printf(
         "video file of %d entries (%lld bytes): download, split, fill and paint lstVideos\n",
         entries, qlonglong(videoFile(entryNames(entries)).size()));
+    const Stats stats(times);
     std::printf("  best %.1f ms, median %.1f ms, worst %.1f ms over %d runs (limit 150 ms)\n",
-                *std::min_element(times.begin(), times.end()), median(times),
-                *std::max_element(times.begin(), times.end()), runs);
+                stats.min(), stats.median(), stats.max(), runs);
 }
 
 void benchSearch(VideoSection& section, const QStringList& names) {
@@ -109,7 +107,7 @@ void benchSearch(VideoSection& section, const QStringList& names) {
     const auto worst = std::max_element(times.begin(), times.end());
     std::printf("search keystroke over %lld lines: median %.3f ms, worst %.3f ms (keystroke %lld "
                 "of %lld); no match %.3f ms (limit 5 ms)\n",
-                qlonglong(names.size()), median(times), *worst,
+                qlonglong(names.size()), Stats(times).median(), *worst,
                 qlonglong(worst - times.begin() + 1), qlonglong(times.size()), noMatch);
 }
 
@@ -153,16 +151,6 @@ void benchWait(ScriptedHttpServer& server, int waitMs) {
                 innerWall > 0 ? 100 * innerCpu / innerWall : 0.0);
 }
 
-qint64 statusKb(qint64 pid, const char* field) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
 void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int settleMs) {
     const QString program =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("VelmoraViewer"));
@@ -194,9 +182,17 @@ void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int 
     QEventLoop settle;
     QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
     settle.exec();
+    // A program that already ended has no memory to read; its figures would
+    // come out as nonsense.
+    if (viewer.state() != QProcess::Running) {
+        std::printf("program memory: %s ended before it was measured (exit code %d)\n",
+                    qPrintable(program), viewer.exitCode());
+        return;
+    }
     const qint64 pid = viewer.processId();
-    const qint64 rss = statusKb(pid, "VmRSS:");
-    const qint64 peak = statusKb(pid, "VmHWM:");
+    const ProcessMemory memory(pid);
+    const qint64 rss = memory.residentKb();
+    const qint64 peak = memory.peakKb();
     QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
     const bool engine = maps.open(QIODevice::ReadOnly) && maps.readAll().contains("WebEngine");
     QStringList requested;
