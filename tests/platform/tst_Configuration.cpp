@@ -7,6 +7,18 @@
 
 using velmora::Configuration;
 
+namespace {
+
+// Writes the user's own configuration file in this test's config folder.
+bool writeUserFile(const QByteArray& content) {
+    const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora";
+    QDir().mkpath(dir);
+    QFile file(dir + "/velmora.conf");
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+} // namespace
+
 class tst_Configuration : public QObject {
     Q_OBJECT
 private slots:
@@ -39,12 +51,7 @@ private slots:
     }
 
     void userFileIsRead() {
-        const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora";
-        QDir().mkpath(dir);
-        QFile file(dir + "/velmora.conf");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Servers]\nContentServer=files.local:9000\nWebSite=bad:port\n");
-        file.close();
+        QVERIFY(writeUserFile("[Servers]\nContentServer=files.local:9000\nWebSite=bad:port\n"));
         const Configuration config = Configuration::load();
         QCOMPARE(config.contentServer, QString("files.local:9000"));
         // A bad value in the file leaves the default in force.
@@ -52,12 +59,7 @@ private slots:
     }
 
     void environmentWinsOverFile() {
-        const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora";
-        QDir().mkpath(dir);
-        QFile file(dir + "/velmora.conf");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Servers]\nContentServer=files.local:9000\n");
-        file.close();
+        QVERIFY(writeUserFile("[Servers]\nContentServer=files.local:9000\n"));
         qputenv("VELMORA_CONTENT_SERVER", "127.0.0.1:18000");
         qputenv("VELMORA_WEB_SITE", "site.local");
         const Configuration config = Configuration::load();
