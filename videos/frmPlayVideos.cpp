@@ -72,6 +72,12 @@ void frmPlayVideos::ButtonEx9_Click() {
     done(QDialog::Accepted);
 }
 
+// The borderless window has no close box; Escape is the only other way
+// out, and the user returns to the same list either way.
+void frmPlayVideos::reject() {
+    ButtonEx9_Click();
+}
+
 void frmPlayVideos::done(int result) {
     Form_Unload();
     QDialog::done(result);

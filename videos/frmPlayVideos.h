@@ -32,6 +32,8 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    /// Escape leaves the player the way "Back to videos" does.
+    void reject() override;
 
 private:
     void Form_Resize();

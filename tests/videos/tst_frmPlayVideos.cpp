@@ -24,6 +24,7 @@ private slots:
     void browserSitsUnderTheTitleAndButton();
     void windowIsBorderlessFixedAndAtTheTop();
     void backToVideosReleasesTheBrowserAndSkipsTheReload();
+    void escapeLeavesLikeBackToVideos();
     void missingBrowserModuleShowsMessageAndStillCloses();
     void browserModuleRefusesAnUnpreparedApplication();
 };
@@ -116,6 +117,16 @@ void tst_frmPlayVideos::backToVideosReleasesTheBrowserAndSkipsTheReload() {
     QVERIFY(g_SkipVideoReload);
     QVERIFY(!window.isVisible());
     QVERIFY(!browsers.created.first());
+    QCOMPARE(window.playerBrowser(), nullptr);
+}
+
+void tst_frmPlayVideos::escapeLeavesLikeBackToVideos() {
+    FakeBrowserFactory browsers;
+    frmPlayVideos window("Buyer", kServer);
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(g_SkipVideoReload);
+    QVERIFY(!window.isVisible());
     QCOMPARE(window.playerBrowser(), nullptr);
 }
 
