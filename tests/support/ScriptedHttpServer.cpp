@@ -1,5 +1,6 @@
 #include "ScriptedHttpServer.h"
 
+#include <QPointer>
 #include <QTcpSocket>
 
 namespace velmora::test {
@@ -85,11 +86,17 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket) {
     QList<Reply>& queue = m_replies[path];
     const Reply reply = queue.isEmpty() ? Reply{response("404 Not Found", "<html>Not found</html>")}
                                         : (queue.size() > 1 ? queue.takeFirst() : queue.first());
+    // A handler may run the event loop, in which the client can hang up and
+    // its socket go away: look both up again afterwards.
+    const QPointer<QTcpSocket> alive(socket);
     emit requestReceived(path);
+    const auto it = m_connections.find(socket);
+    if (!alive || it == m_connections.end())
+        return;
     socket->write(reply.bytes);
-    connection.floodLeft = reply.floodBytes;
-    connection.done = !reply.hold && reply.floodBytes == 0;
-    if (connection.done)
+    it->floodLeft = reply.floodBytes;
+    it->done = !reply.hold && reply.floodBytes == 0;
+    if (it->done)
         socket->disconnectFromHost();
     else
         sendFlood(socket);
