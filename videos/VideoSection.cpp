@@ -11,6 +11,7 @@
 #include "platform/MessageBoxService.h"
 #include "platform/Yield.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,10 +120,21 @@ void VideoSection::LoadVideoList(const QString& kind) {
 }
 
 void VideoSection::enableControls(bool enableState) {
+    // Disabling the focused control moves the focus on to the next one; the
+    // user was typing or choosing there, so it comes back afterwards.
+    QWidget* focused = QApplication::focusWidget();
+    if (!enableState && !m_focusBeforeFetch &&
+        (focused == m_cmbVideoCategories || focused == m_txtSearch || focused == m_lstVideos))
+        m_focusBeforeFetch = focused;
     m_cmbVideoCategories->setEnabled(enableState);
     m_txtSearch->setEnabled(enableState);
     m_lstVideos->setEnabled(enableState);
     setButtonEnabled(m_mainExitButton, enableState);
+    if (enableState && m_focusBeforeFetch) {
+        if (m_focusBeforeFetch->isVisible())
+            m_focusBeforeFetch->setFocus();
+        m_focusBeforeFetch = nullptr;
+    }
 }
 
 void VideoSection::showLoadingVideos() {

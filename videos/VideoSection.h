@@ -85,6 +85,9 @@ private:
     QListWidget* m_lstVideos = nullptr;
     QLineEdit* m_txtSearch = nullptr;
     QPointer<QWidget> m_mainExitButton;
+    // The browsing control that had the keyboard focus when a download
+    // disabled the controls; it gets the focus back afterwards.
+    QPointer<QWidget> m_focusBeforeFetch;
     QString m_server;
     DataGateway* m_gateway = nullptr;
     std::unique_ptr<DatabaseDriver> m_driver;

@@ -65,6 +65,7 @@ private slots:
     void doubleClickPlaysTheVideo();
     void twoVideosUseTwoWindowsAndTwoBrowsers();
     void instructionsExplainTheSection();
+    void searchBoxKeepsTheFocusAcrossAReload();
     void layoutFollowsTheDesign();
     void buttonsAreWired();
 
@@ -387,6 +388,18 @@ void tst_VideoSection::twoVideosUseTwoWindowsAndTwoBrowsers() {
     QTRY_VERIFY(!windows.at(0) && !windows.at(1));
     QVERIFY(!m_browsers->created.at(0) && !m_browsers->created.at(1));
     QCOMPARE(g_SelectedVideoName, "Choosing a coder");
+}
+
+void tst_VideoSection::searchBoxKeepsTheFocusAcrossAReload() {
+    serveAll();
+    m_frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+    m_search->setFocus();
+    QTRY_VERIFY(m_search->hasFocus());
+    m_section->resetForMainLoad();
+    m_section->LoadVideoCategories();
+    QCOMPARE(lines(), kBuyerNames);
+    QVERIFY(m_search->hasFocus());
 }
 
 void tst_VideoSection::instructionsExplainTheSection() {
