@@ -4,12 +4,17 @@ namespace velmora {
 
 namespace {
 
+const QString kScheme = QStringLiteral("http://");
+
 QString stripScheme(const QString& url) {
-    static const QString scheme = QStringLiteral("http://");
-    return url.startsWith(scheme, Qt::CaseInsensitive) ? url.mid(scheme.size()) : url;
+    return IsHttpUrl(url) ? url.mid(kScheme.size()) : url;
 }
 
 } // namespace
+
+bool IsHttpUrl(const QString& url) {
+    return url.startsWith(kScheme, Qt::CaseInsensitive);
+}
 
 QString GetHost(const QString& url) {
     const QString rest = stripScheme(url);

@@ -7,6 +7,9 @@ namespace velmora {
 // Address helpers of the download client.  They work on plain text and
 // recognise the scheme "http://" without regard to case.
 
+/// True when `url` starts with "http://".
+bool IsHttpUrl(const QString& url);
+
 /// Strips a leading "http://" and returns the text before the first "/";
 /// it may still end in ":port".
 QString GetHost(const QString& url);

@@ -2,6 +2,7 @@
 
 #include "GotoPageInput.h"
 
+#include "guides/DownloadUrl.h"
 #include "guides/GuideGlobals.h"
 #include "platform/Configuration.h"
 #include "platform/ControlEvents.h"
@@ -241,7 +242,7 @@ void GuideReader::ButtonEx12_Click() {
             m_txtGotoPage->setText(QStringLiteral("1"));
         cmdGotoPage_Click();
         RefreshPageControls();
-        if (m_GroupFileURL.left(7).toLower() == QLatin1String("http://")) {
+        if (IsHttpUrl(m_GroupFileURL)) {
             m_tmrTimer.setInterval(1);
             m_tmrTimer.start();
         }
