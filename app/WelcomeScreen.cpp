@@ -1,6 +1,7 @@
 #include "WelcomeScreen.h"
 
 #include "platform/Form.h"
+#include "platform/FormLoader.h"
 #include "platform/ShapeWidget.h"
 #include "settings/PackageSettings.h"
 
@@ -38,14 +39,8 @@ void WelcomeScreen::applyBackColor(OleColor colour) {
 }
 
 void WelcomeScreen::applyFontColor(OleColor colour) {
-    for (int number = 1; number <= kWelcomeLabelCount; ++number) {
-        QWidget* label = m_form.control(welcomeLabel(number));
-        if (!label)
-            continue;
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, toQColor(colour));
-        label->setPalette(palette);
-    }
+    for (int number = 1; number <= kWelcomeLabelCount; ++number)
+        FormLoader::setForeColor(m_form.control(welcomeLabel(number)), colour);
 }
 
 void WelcomeScreen::HideWelcomeText() {

@@ -30,21 +30,6 @@ OleColor colourValue(const QJsonValue& value) {
     return OleColor(value.toInteger());
 }
 
-void setBackground(QWidget* widget, OleColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, toQColor(colour));
-    palette.setColor(QPalette::Base, toQColor(colour));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setForeground(QWidget* widget, OleColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour));
-    palette.setColor(QPalette::Text, toQColor(colour));
-    widget->setPalette(palette);
-}
-
 Qt::Alignment alignmentFrom(const QString& name) {
     if (name == QLatin1String("center"))
         return Qt::AlignHCenter | Qt::AlignTop;
@@ -164,9 +149,9 @@ void applyCommon(QWidget* widget, const QJsonObject& d) {
         widget->setFont(
             FormLoader::fontFrom(d.value(QLatin1String("font")).toObject(), widget->font()));
     if (d.contains(QLatin1String("backColor")) && !d.value(QLatin1String("transparent")).toBool())
-        setBackground(widget, colourValue(d.value(QLatin1String("backColor"))));
+        FormLoader::setBackColor(widget, colourValue(d.value(QLatin1String("backColor"))));
     if (d.contains(QLatin1String("foreColor")))
-        setForeground(widget, colourValue(d.value(QLatin1String("foreColor"))));
+        FormLoader::setForeColor(widget, colourValue(d.value(QLatin1String("foreColor"))));
     if (d.contains(QLatin1String("toolTip")))
         widget->setToolTip(d.value(QLatin1String("toolTip")).toString());
     if (d.value(QLatin1String("cursor")).toString() == QLatin1String("hand"))
@@ -229,7 +214,7 @@ Form FormLoader::loadFromJson(const QByteArray& json, QWidget* root) {
     if (window.contains(QLatin1String("font")))
         root->setFont(fontFrom(window.value(QLatin1String("font")).toObject(), root->font()));
     if (window.contains(QLatin1String("backColor")))
-        setBackground(root, colourValue(window.value(QLatin1String("backColor"))));
+        FormLoader::setBackColor(root, colourValue(window.value(QLatin1String("backColor"))));
     if (window.contains(QLatin1String("clientWidth")))
         root->resize(twipsToPixels(window.value(QLatin1String("clientWidth")).toInt()),
                      twipsToPixels(window.value(QLatin1String("clientHeight")).toInt()));
@@ -290,6 +275,25 @@ Form FormLoader::loadFromJson(const QByteArray& json, QWidget* root) {
         }
     }
     return form;
+}
+
+void FormLoader::setBackColor(QWidget* widget, OleColor colour) {
+    if (!widget)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(colour));
+    palette.setColor(QPalette::Base, toQColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void FormLoader::setForeColor(QWidget* widget, OleColor colour) {
+    if (!widget)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    palette.setColor(QPalette::Text, toQColor(colour));
+    widget->setPalette(palette);
 }
 
 } // namespace velmora

@@ -2,6 +2,8 @@
 
 #include "Form.h"
 
+#include <Button/OleColor.h>
+
 #include <QByteArray>
 #include <QJsonObject>
 
@@ -38,6 +40,11 @@ public:
     /// A ButtonEx property bag from its JSON object: numbers, Booleans and
     /// texts as they are, a font object as QFont, a picture as QImage.
     static PropertyBag bagFrom(const QJsonObject& description, const QFont& baseFont);
+
+    /// A control's "backColor" and "foreColor" as the loader applies them,
+    /// for windows that change them later; a missing control is skipped.
+    static void setBackColor(QWidget* widget, OleColor colour);
+    static void setForeColor(QWidget* widget, OleColor colour);
 };
 
 } // namespace velmora

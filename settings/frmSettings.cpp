@@ -17,15 +17,6 @@ namespace velmora {
 
 namespace {
 
-void paintSquare(QWidget* square, OleColor colour) {
-    if (!square)
-        return;
-    QPalette palette = square->palette();
-    palette.setColor(QPalette::Window, toQColor(colour));
-    square->setPalette(palette);
-    square->setAutoFillBackground(true);
-}
-
 bool isChecked(const Form& form, const char* option) {
     const auto* button = form.control<QRadioButton>(QLatin1String(option));
     return button && button->isChecked();
@@ -151,12 +142,12 @@ bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
 
 void frmSettings::setBackColor(OleColor colour) {
     m_BackColor = colour;
-    paintSquare(m_form.control("Picture1"), colour);
+    FormLoader::setBackColor(m_form.control("Picture1"), colour);
 }
 
 void frmSettings::setFontColor(OleColor colour) {
     m_FontColor = colour;
-    paintSquare(m_form.control("Picture2"), colour);
+    FormLoader::setBackColor(m_form.control("Picture2"), colour);
 }
 
 } // namespace velmora
