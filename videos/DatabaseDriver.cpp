@@ -44,8 +44,8 @@ QStringList DatabaseDriver::GetVideoCategories(const QString& kind) {
 
 QStringList DatabaseDriver::GetCategoryVideos(const QString& kind, const QString& category) {
     m_host.showLoadingVideos();
-    yieldEvents(2);
-    yieldEvents(3);
+    // Lets the "Loading videos..." line paint before the wait.
+    yieldEvents(5);
     const QString text = FetchText(VideoAddresses::videoFile(m_server, kind));
     return VideoListFile::categoryEntries(text, category);
 }
