@@ -146,9 +146,13 @@ PageViewer* GuideReader::viewer(GuideType type) const {
 
 // ---- The download client's calls -------------------------------------
 
-void GuideReader::NumberOfPages(int lngTotalPages) {
+GuideType GuideReader::receivingGuide() const {
     // The fetch's own guide: the selector may show the other one by now.
-    const GuideType type = m_fetchGuide != GuideType::None ? m_fetchGuide : selectedGuide();
+    return m_fetchGuide != GuideType::None ? m_fetchGuide : selectedGuide();
+}
+
+void GuideReader::NumberOfPages(int lngTotalPages) {
+    const GuideType type = receivingGuide();
     if (type != GuideType::None) {
         storeOf(type).clear();
         m_TotalPages = lngTotalPages;
@@ -158,7 +162,7 @@ void GuideReader::NumberOfPages(int lngTotalPages) {
 }
 
 void GuideReader::LoadPictureAtPage(int lngPageNumber, const Picture& picPage) {
-    const GuideType type = m_fetchGuide != GuideType::None ? m_fetchGuide : selectedGuide();
+    const GuideType type = receivingGuide();
     if (type != GuideType::None && storeOf(type).store(lngPageNumber, picPage)) {
         emit pageStored(type, lngPageNumber);
         RefreshPageControls();

@@ -101,6 +101,8 @@ protected:
 private:
     void connectControls();
     PageStore& storeOf(GuideType type);
+    /// The guide the arriving pages belong to.
+    GuideType receivingGuide() const;
     /// Runs a paging button's move on the selected guide's store.
     void page(const std::function<void(const PageStore&)>& move);
     void selectGotoText();
