@@ -31,11 +31,6 @@ namespace {
 constexpr int kPanelLeft = 1852;
 constexpr int kPanelTop = 772;
 
-void setShown(QWidget* widget, bool shown) {
-    if (widget)
-        widget->setVisible(shown);
-}
-
 void moveTwips(QWidget* widget, int left, int top) {
     if (widget)
         widget->move(twipsToPixels(left), twipsToPixels(top));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QVariant>
+#include <QWidget>
 
 namespace velmora {
 
@@ -24,6 +25,13 @@ inline void setButtonEnabled(QObject* button, bool enabled) {
 /// The `Enabled` property of a button bound late; false for a missing one.
 inline bool buttonEnabled(const QObject* button) {
     return button && button->property("Enabled").toBool();
+}
+
+/// Shows or hides a control; a missing one is skipped, as every window step
+/// carries on past a control it cannot reach.
+inline void setShown(QWidget* control, bool shown) {
+    if (control)
+        control->setVisible(shown);
 }
 
 } // namespace velmora

@@ -18,17 +18,13 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <utility>
 
 namespace velmora {
 
 namespace {
 
 const QString kLoadingText = QStringLiteral("Loading page. Please wait...");
-
-void setShown(QWidget* control, bool shown) {
-    if (control)
-        control->setVisible(shown);
-}
 
 void setBarValue(QWidget* bar, int value) {
     if (auto* scrollBar = qobject_cast<QScrollBar*>(bar))
@@ -129,7 +125,7 @@ const PageStore& GuideReader::pages(GuideType type) const {
 }
 
 PageStore& GuideReader::storeOf(GuideType type) {
-    return type == GuideType::Buyer ? m_BuyerPages : m_CoderPages;
+    return const_cast<PageStore&>(std::as_const(*this).pages(type));
 }
 
 PageViewer* GuideReader::viewer(GuideType type) const {
