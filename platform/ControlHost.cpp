@@ -10,8 +10,10 @@
 #include <Button/PropertyBag.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibrary>
 #include <QSettings>
 #include <QWidget>
@@ -46,8 +48,24 @@ constexpr double kHimetricPerTwip = 2540.0 / 1440.0;
 } // namespace
 
 QString ControlHost::libraryFor(const QString& progId) {
-    QSettings registry(controlRegistryFile(), QSettings::IniFormat);
-    const QString registered = registry.value(progId + QStringLiteral("/Path")).toString();
+    // A window creates dozens of buttons as it loads: the registry file is
+    // read again only when it has changed (a registration rewrites it).
+    static QString cachedFile;
+    static QDateTime cachedStamp;
+    static QHash<QString, QString> registeredPaths;
+    const QString file = controlRegistryFile();
+    const QFileInfo info(file);
+    const QDateTime stamp = info.exists() ? info.lastModified() : QDateTime();
+    if (file != cachedFile || stamp != cachedStamp || !info.exists()) {
+        registeredPaths.clear();
+        QSettings registry(file, QSettings::IniFormat);
+        for (const QString& group : registry.childGroups())
+            registeredPaths.insert(group,
+                                   registry.value(group + QStringLiteral("/Path")).toString());
+        cachedFile = file;
+        cachedStamp = stamp;
+    }
+    const QString registered = registeredPaths.value(progId);
     if (!registered.isEmpty() && QFileInfo::exists(registered))
         return registered;
     const QString library = progId.section(QLatin1Char('.'), 0, 0);
