@@ -1,13 +1,18 @@
 #include "Main.h"
 
-#include "DisplayServices.h"
+#include "ActivationRule.h"
 #include "MainLayout.h"
 #include "ShellGlobals.h"
 #include "Skin.h"
+#include "WebPagePanel.h"
 #include "WelcomeScreen.h"
+#include "display/DisplayServices.h"
+#include "display/DisplayWatcher.h"
+#include "display/ScreenResolution.h"
 
 #include "guides/GuideSection.h"
 #include "platform/ClickLabel.h"
+#include "platform/Configuration.h"
 #include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
@@ -21,7 +26,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 namespace velmora {
 
@@ -60,9 +68,18 @@ void onLabelClick(QWidget* widget, Main* main, void (Main::*handler)()) {
 Main::Main(MainServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)) {
     if (!m_services.display) {
-        m_ownDisplay = std::make_unique<NullDisplayServices>();
+        // The output that shows this window, asked at each call: the window
+        // may be moved to another output while it runs.
+        m_ownDisplay = createDisplayServices(
+            [this] {
+                const QWindow* window = windowHandle();
+                return window && window->screen() ? window->screen()->name() : QString();
+            },
+            QDir(QCoreApplication::applicationDirPath())
+                .filePath(QStringLiteral("VelmoraDisplayGuard")));
         m_services.display = m_ownDisplay.get();
     }
+    m_resolution = std::make_unique<ScreenResolution>(*m_services.display);
     if (!m_services.endProcess)
         m_services.endProcess = [] { QCoreApplication::exit(0); };
 
@@ -71,11 +88,22 @@ Main::Main(MainServices services, QWidget* parent)
     m_welcome = std::make_unique<WelcomeScreen>(m_form);
     m_guides = new GuideSection(control("fraDoors"), control("fraGuide"), this);
     m_videos = new VideoSection(control("fraVideo"), this);
+    m_webPanel = new WebPagePanel(m_form, this, Configuration::current().webSite, this);
+    m_watcher = new DisplayWatcher(this, m_form.timer(QStringLiteral("Timer1")),
+                                   m_form.timer(QStringLiteral("Timer2")), *m_services.display,
+                                   *m_resolution, this);
+    // Form_Activate yields; it runs from the event loop, after the focus
+    // change has been delivered everywhere.
+    m_activation = new ActivationRule(this, this);
+    connect(m_activation, &ActivationRule::activated, this, &Main::Form_Activate,
+            Qt::QueuedConnection);
     connectControls();
     Form_Load();
 }
 
 Main::~Main() {
+    // Focus changes while the window goes are no activations.
+    delete m_activation;
     // The sections go before the controls they drive, which the window
     // deletes after its own destructor.
     delete m_videos;
@@ -98,7 +126,8 @@ void Main::connectControls() {
     onLabelClick(control("btnVideo"), this, &Main::btnVideo_Click);
     onLabelClick(control("Image14"), this, &Main::btnVideo_Click);
     onLabelClick(control("Label29"), this, &Main::ButtonEx6_Click);
-    onLabelClick(control("Label9"), this, &Main::Label9_Click);
+    if (auto* here = qobject_cast<ClickLabel*>(control("Label9")))
+        connect(here, &ClickLabel::clicked, m_webPanel, &WebPagePanel::Label9_Click);
 
     bindClick(control("ButtonEx1"), this, SLOT(lblExit_Click()));
     bindClick(control("Command1"), this, SLOT(Command1_Click()));
@@ -124,19 +153,11 @@ void Main::Form_Load() {
     yieldEvents(5);
 }
 
-bool Main::event(QEvent* event) {
-    const bool handled = QWidget::event(event);
-    // The activation handler yields; it runs from the event loop, after the
-    // activation itself has been delivered everywhere.
-    if (event->type() == QEvent::WindowActivate && !m_Unloaded)
-        QMetaObject::invokeMethod(this, &Main::Form_Activate, Qt::QueuedConnection);
-    return handled;
-}
-
 void Main::Form_Activate() {
     if (m_Unloaded)
         return;
     requestFocus(m_videos->searchBox());
+    m_watcher->arm();
     // An activation that arrives while the start-up block yields must not
     // run it a second time: it would save the switched resolution as the
     // user's own.
@@ -163,11 +184,11 @@ void Main::runStartupBlock() {
         btnDocument_Click();
     else if (startup == StartupSection::Videos)
         btnVideo_Click();
-    SaveScreenResolution();
+    m_resolution->SaveScreenResolution();
     yieldEvents(8);
     if (m_Unloaded)
         return;
-    SetScreenResolution(1024, 768);
+    m_resolution->SetScreenResolution(1024, 768);
     yieldEvents(4);
     m_FirstActivation = false;
     m_StartupRunning = false;
@@ -177,29 +198,17 @@ void Main::lblExit_Click() {
     if (m_Unloaded)
         return;
     m_Unloaded = true;
+    // The window's timers go with it.
+    m_watcher->stop();
     hide();
     yieldEvents(5);
-    SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
+    m_resolution->SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
     yieldEvents(5);
     m_services.endProcess();
 }
 
 void Main::lblMinimize_Click() {
     setWindowState(windowState() | Qt::WindowMinimized);
-}
-
-void Main::SaveScreenResolution() {
-    const QSize size = m_services.display->screenSize();
-    g_SavedScreenWidth = size.width();
-    g_SavedScreenHeight = size.height();
-}
-
-void Main::SetScreenResolution(int width, int height) {
-    // Nothing saved (an exit before the first activation saved the size)
-    // means nothing to restore.
-    if (width <= 0 || height <= 0)
-        return;
-    m_services.display->changeResolution(width, height);
 }
 
 void Main::btnDocument_Click() {
@@ -288,8 +297,6 @@ void Main::ButtonEx11_Click() {
                 QStringLiteral("Help"), QMessageBox::Information, QMessageBox::Ok, this);
     requestFocus(m_guides->docCategories());
 }
-
-void Main::Label9_Click() {}
 
 void Main::Form_Resize() {
     if (isMinimized())

@@ -8,16 +8,20 @@
 
 namespace velmora {
 
+class ActivationRule;
 class ColourChooser;
 class DisplayServices;
+class DisplayWatcher;
 class GuideSection;
+class ScreenResolution;
 class VideoSection;
+class WebPagePanel;
 class WelcomeScreen;
 
 /// What the main window needs from outside: the display backend, the way
 /// the process ends, and the colour chooser of the settings dialog.  Empty
-/// members take the program's own: the null display backend, leaving the
-/// application's event loop, QColorDialog.
+/// members take the program's own: the desktop's display backend (XRandR on
+/// X11), leaving the application's event loop, QColorDialog.
 struct MainServices {
     DisplayServices* display = nullptr;
     std::function<void()> endProcess;
@@ -27,9 +31,10 @@ struct MainServices {
 /// The main window: a borderless 1024 x 738 window with its own skin, the
 /// welcome screen, the left navigation panel and the section panels (guides,
 /// videos, web page) that it owns and wires together.  Construction runs
-/// the window's load; every activation runs Form_Activate; the exit controls
-/// and the window manager's close all end the program through lblExit_Click,
-/// which restores the user's screen resolution first.
+/// the window's load; activations (as ActivationRule counts them) run
+/// Form_Activate; the exit controls and the window manager's close all end
+/// the program through lblExit_Click, which restores the user's screen
+/// resolution first.
 class Main : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +44,8 @@ public:
     const Form& form() const { return m_form; }
     GuideSection& guides() const { return *m_guides; }
     VideoSection& videos() const { return *m_videos; }
+    WebPagePanel& webPanel() const { return *m_webPanel; }
+    DisplayWatcher& displayWatcher() const { return *m_watcher; }
 
     /// True until the first activation has run its start-up block.
     bool firstActivation() const { return m_FirstActivation; }
@@ -61,17 +68,8 @@ public slots:
     void ButtonEx6_Click();
     void ButtonEx5_Click();
     void ButtonEx11_Click();
-    /// The "here" link to the product's contact page, shown in the web page
-    /// panel once the browser module is in place; it opens nothing yet.
-    void Label9_Click();
-
-    /// Remembers the user's screen size for the exit.
-    void SaveScreenResolution();
-    /// Asks the display backend for `width` x `height`.
-    void SetScreenResolution(int width, int height);
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -84,11 +82,15 @@ private:
 
     MainServices m_services;
     std::unique_ptr<DisplayServices> m_ownDisplay;
+    std::unique_ptr<ScreenResolution> m_resolution;
     Form m_form;
     QImage m_skin;
     std::unique_ptr<WelcomeScreen> m_welcome;
     GuideSection* m_guides = nullptr;
     VideoSection* m_videos = nullptr;
+    WebPagePanel* m_webPanel = nullptr;
+    DisplayWatcher* m_watcher = nullptr;
+    ActivationRule* m_activation = nullptr;
     bool m_FirstActivation = true;
     bool m_StartupRunning = false;
     bool m_Unloaded = false;

@@ -11,6 +11,8 @@ public:
     QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
         QWidget* parent = request.parent ? request.parent : QApplication::activeWindow();
         QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+        if (request.staysOnTop)
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     }
 };

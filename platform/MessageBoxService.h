@@ -14,6 +14,8 @@ struct MessageBoxRequest {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QWidget* parent = nullptr;
+    /// Kept above every other window of the program while it is up.
+    bool staysOnTop = false;
 };
 
 /// Shows the program's message boxes.  The program uses the QMessageBox

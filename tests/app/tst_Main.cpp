@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "app/ShellGlobals.h"
+#include "app/display/DisplayWatcher.h"
 
 #include "FakeColourChooser.h"
 #include "MessageBoxRecorder.h"
@@ -36,6 +37,8 @@ enum class Screen { Welcome, GuideSelection, Videos };
 struct Harness {
     Harness() {
         MainServices services;
+        // The program stays in front: the focus watcher leaves it alone.
+        display.active = true;
         services.display = &display;
         services.endProcess = [this] {
             display.log << QStringLiteral("end");
@@ -289,12 +292,12 @@ private slots:
         Harness h;
         // The section must be in front before the display is switched.
         bool videosShownAtSwitch = false;
-        h.display.onChange = [&] { videosShownAtSwitch = shown(h.control("fraVideo")); };
+        h.display.onApply = [&] { videosShownAtSwitch = shown(h.control("fraVideo")); };
         h.main->Form_Activate();
         QVERIFY(!h.main->firstActivation());
         verifyScreen(h, Screen(screen));
         QCOMPARE(videosShownAtSwitch, Screen(screen) == Screen::Videos);
-        QCOMPARE(h.display.log, QStringList({"size", "change 1024x768"}));
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768"}));
         QCOMPARE(g_SavedScreenWidth, 1920);
         QCOMPARE(g_SavedScreenHeight, 1080);
     }
@@ -303,21 +306,32 @@ private slots:
         Harness h;
         h.main->Form_Activate();
         h.main->Form_Activate();
-        QCOMPARE(h.display.log, QStringList({"size", "change 1024x768"}));
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768"}));
     }
 
     void activationDuringTheStartUpBlockDoesNotRunItAgain() {
         Harness h;
         QTimer::singleShot(0, h.main.get(), &Main::Form_Activate);
         h.main->Form_Activate();
-        QCOMPARE(h.display.log, QStringList({"size", "change 1024x768"}));
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768"}));
         QCOMPARE(g_SavedScreenWidth, 1920);
+    }
+
+    // The focus watcher ticks inside the block's yields; with the program in
+    // front it must neither restore nor switch a second time.
+    void watcherTickInsideTheStartUpBlock() {
+        Harness h;
+        for (int delay : {0, 1, 5})
+            QTimer::singleShot(delay, &h.main->displayWatcher(), &DisplayWatcher::Timer2_Timer);
+        h.main->Form_Activate();
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768"}));
+        QVERIFY(!h.main->displayWatcher().resolutionRestored());
     }
 
     void showingTheWindowActivatesIt() {
         Harness h;
         QVERIFY(h.showAndStart());
-        QCOMPARE(h.display.log, QStringList({"size", "change 1024x768"}));
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768"}));
     }
 
     void videoReloadIsSkippedOnceAfterThePlayer() {
@@ -398,6 +412,8 @@ private slots:
         h.control("lblShadowTwo")->setGeometry(905, 15, 70, 20);
         h.control("Command1")->show();
         h.control("labelshadow")->show();
+        // Only Command1's own lower() can put the rectangle back at the bottom.
+        h.control("Shape2")->raise();
 
         QTest::mouseClick(h.control("Command1"), Qt::LeftButton);
         verifyScreen(h, Screen::Welcome);
@@ -563,8 +579,8 @@ private slots:
             QTest::mouseClick(control, Qt::LeftButton);
         }
         QTRY_COMPARE(h.ended, 1);
-        QCOMPARE(h.display.log,
-                 QStringList({"size", "change 1024x768", "change 1920x1080", "end"}));
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768",
+                                             "test 1920x1080", "apply 1920x1080", "end"}));
         QVERIFY(h.main->isUnloaded());
         QVERIFY(h.main->isHidden());
         // Once unloaded, the window closes without a second exit.
@@ -576,22 +592,22 @@ private slots:
         Harness h;
         QTimer::singleShot(0, h.main.get(), &Main::lblExit_Click);
         h.main->Form_Activate();
-        // Nothing was saved yet, so nothing is restored, and the start-up
-        // block must not switch the display after the exit.
-        QCOMPARE(h.display.log, QStringList({"end"}));
+        // Nothing was saved yet: the restore asks for 0 x 0, which no display
+        // offers, and the start-up block must not switch after the exit.
+        QCOMPARE(h.display.log, QStringList({"test 0x0", "end"}));
         QCOMPARE(h.ended, 1);
     }
 
     void exitAfterTheSwitchRestoresTheUsersSize() {
         Harness h;
         // The exit arrives in the yields that follow the switch.
-        h.display.onChange = [&] {
-            if (h.display.log.last() == QLatin1String("change 1024x768"))
+        h.display.onApply = [&] {
+            if (h.display.log.last() == QLatin1String("apply 1024x768"))
                 QTimer::singleShot(0, h.main.get(), &Main::lblExit_Click);
         };
         h.main->Form_Activate();
-        QCOMPARE(h.display.log,
-                 QStringList({"size", "change 1024x768", "change 1920x1080", "end"}));
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768",
+                                             "test 1920x1080", "apply 1920x1080", "end"}));
     }
 };
 

@@ -1,13 +1,16 @@
 #include "app/Main.h"
 
+#include "FakeBrowser.h"
 #include "RecordingDisplay.h"
 #include "TestEnvironment.h"
 #include "settings/frmSettings.h"
 #include "videos/DataGateway.h"
 #include "videos/VideoGlobals.h"
 #include "videos/VideoSection.h"
+#include "videos/frmPlayVideos.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -22,6 +25,18 @@ int requestsStarted(const QSignalSpy& spy) {
     for (const QList<QVariant>& call : spy)
         count += call.at(0).toInt() == DataGateway::Requesting;
     return count;
+}
+
+// Answers the modal window that will come up next the way `answer` says.
+void answerNextModal(std::function<void(QWidget*)> answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start(50);
 }
 
 } // namespace
@@ -57,8 +72,8 @@ private slots:
                                    {QStringLiteral("key"), QStringLiteral("alt+F4")}),
                  0);
         QTRY_COMPARE_WITH_TIMEOUT(m_ended, 1, 10000);
-        QCOMPARE(m_display.log,
-                 QStringList({"size", "change 1024x768", "change 1920x1080", "end"}));
+        QCOMPARE(m_display.log, QStringList({"size", "test 1024x768", "apply 1024x768",
+                                             "test 1920x1080", "apply 1920x1080", "end"}));
     }
 
     void closingTheSettingsDialogReactivatesAndReloads() {
@@ -70,6 +85,72 @@ private slots:
         m_main->ButtonEx6_Click();
         QTRY_VERIFY_WITH_TIMEOUT(requestsStarted(gateway) > 0, 10000);
         QVERIFY(m_main->isActiveWindow());
+    }
+
+    // A message box is not one of the program's forms: answering it gives
+    // the focus back without an activation, so nothing is reloaded.
+    void answeringAMessageBoxReloadsNothing() {
+        QSignalSpy gateway(&m_main->videos().gateway(), &DataGateway::stateChanged);
+        answerNextModal([](QWidget* box) { qobject_cast<QMessageBox*>(box)->accept(); });
+        m_main->ButtonEx5_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(m_main->isActiveWindow(), 10000);
+        QTest::qWait(300);
+        QCOMPARE(requestsStarted(gateway), 0);
+    }
+
+    // Closing the player skips the one reload; the next activation by one
+    // of the program's windows reloads again.
+    void closingThePlayerSkipsOneReload() {
+        test::FakeBrowserFactory browsers;
+        QSignalSpy gateway(&m_main->videos().gateway(), &DataGateway::stateChanged);
+        {
+            frmPlayVideos player(QStringLiteral("Buyer"), QStringLiteral("127.0.0.1:1"),
+                                 m_main.get());
+            answerNextModal(
+                [](QWidget* modal) { QMetaObject::invokeMethod(modal, "ButtonEx9_Click"); });
+            player.exec();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(m_main->isActiveWindow(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!g_SkipVideoReload, 5000);
+        QCOMPARE(requestsStarted(gateway), 0);
+
+        answerNextModal(
+            [](QWidget* dialog) { qobject_cast<frmSettings*>(dialog)->ButtonEx1_Click(); });
+        m_main->ButtonEx6_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(requestsStarted(gateway) > 0, 10000);
+    }
+
+    // Another program in front: the user's size comes back and the window
+    // is minimised; restored, it switches again, and neither is an
+    // activation that reloads the lists.
+    void anotherProgramInFrontAndBack() {
+        QSignalSpy gateway(&m_main->videos().gateway(), &DataGateway::stateChanged);
+        m_display.log.clear();
+        QProcess other;
+        other.start(QStringLiteral("xmessage"), {QStringLiteral("another program")});
+        QVERIFY(other.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_main->isMinimized(), 10000);
+        QCOMPARE(m_display.log, RecordingDisplay::switchTo(1920, 1080));
+        other.kill();
+        other.waitForFinished(5000);
+
+        m_display.log.clear();
+        m_main->showNormal();
+        m_main->activateWindow();
+        QTRY_COMPARE_WITH_TIMEOUT(m_display.log, RecordingDisplay::switchTo(1024, 768), 10000);
+        QCOMPARE(requestsStarted(gateway), 0);
+    }
+
+    // The program's own dialogs and boxes keep it in front.
+    void ownWindowsKeepTheDesignSize() {
+        m_display.log.clear();
+        answerNextModal([](QWidget* dialog) {
+            QTimer::singleShot(400, dialog,
+                               [dialog] { qobject_cast<frmSettings*>(dialog)->ButtonEx1_Click(); });
+        });
+        m_main->ButtonEx6_Click();
+        QCOMPARE(m_display.log, QStringList());
+        QVERIFY(!m_main->isMinimized());
     }
 
 private:

@@ -1,0 +1,133 @@
+#include "WebPagePanel.h"
+
+#include "ShellGlobals.h"
+
+#include "platform/Browser.h"
+#include "platform/BrowserFactory.h"
+#include "platform/ControlEvents.h"
+#include "platform/Form.h"
+#include "platform/MessageBoxService.h"
+#include "platform/Twips.h"
+#include "platform/Yield.h"
+
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+namespace velmora {
+
+namespace {
+
+void setTwips(QWidget* widget, int left, int top, int width, int height) {
+    if (widget)
+        widget->setGeometry(twipsToPixels(QRect(left, top, width, height)));
+}
+
+} // namespace
+
+WebPagePanel::WebPagePanel(const Form& form, QWidget* window, QString webSite, QObject* parent)
+    : QObject(parent), m_form(form), m_window(window),
+      m_tmrDownload(form.timer(QStringLiteral("tmrDownload"))), m_webSite(std::move(webSite)) {
+    if (m_tmrDownload) {
+        m_tmrDownload->setSingleShot(true);
+        connect(m_tmrDownload, &QTimer::timeout, this, &WebPagePanel::tmrDownload_Timer);
+    }
+    bindClick(control("btnContactUs"), this, SLOT(btnContactUs_Click()));
+    bindClick(control("ButtonEx3"), this, SLOT(ButtonEx3_Click()));
+    bindClick(control("ButtonEx4"), this, SLOT(ButtonEx4_Click()));
+}
+
+QWidget* WebPagePanel::control(const char* name) const {
+    return m_form.control(QLatin1String(name));
+}
+
+QUrl WebPagePanel::contactPage() const {
+    return QUrl(QStringLiteral("http://") + m_webSite + QStringLiteral("/contactus.php"));
+}
+
+void WebPagePanel::Label9_Click() {
+    m_window->setCursor(Qt::WaitCursor);
+    yieldEvents(3);
+    if (m_tmrDownload)
+        m_tmrDownload->start();
+    if (!g_BrowserCreated) {
+        g_BrowserCreated = true;
+        if (!createBrowser())
+            showMessage(QStringLiteral("Make sure you have Explorer installed on your computer"),
+                        QStringLiteral("Internet Explorer required..."), QMessageBox::Information,
+                        QMessageBox::Ok, m_window);
+    }
+    yieldEvents(3);
+    QWidget* contactUs = control("btnContactUs");
+    if (contactUs && contactUs->isVisible() && contactUs->isEnabled())
+        contactUs->setFocus(Qt::OtherFocusReason);
+    setButtonEnabled(control("ButtonEx3"), false);
+    yieldEvents(3);
+}
+
+bool WebPagePanel::createBrowser() {
+    QWidget* panel = control("fraOnTheWeb");
+    if (!panel)
+        return false;
+    m_Browser = BrowserFactory::instance().create(
+        panel, QStringLiteral("MyWebBrowserControlNameTwo"), nullptr);
+    if (!m_Browser)
+        return false;
+    m_Browser->stop();
+    yieldEvents(2);
+    m_Browser->navigate(contactPage());
+    QWidget* view = m_Browser->widget();
+    view->setGeometry(twipsToPixels(QRect(0, 1170, 13335, 8895)));
+    view->show();
+    view->raise();
+    return true;
+}
+
+void WebPagePanel::tmrDownload_Timer() {
+    if (m_tmrDownload)
+        m_tmrDownload->stop();
+    QWidget* panel = control("fraOnTheWeb");
+    setShown(panel, true);
+    if (panel)
+        panel->move(twipsToPixels(1850), twipsToPixels(800));
+    setShown(control("Command1"), true);
+    setShown(control("labelshadow"), true);
+    setShown(control("Shape2"), false);
+    if (QWidget* back = control("Command1"))
+        back->resize(back->width(), twipsToPixels(690));
+    // The exit button goes to the top right, its shadow with it.
+    constexpr int exitLeft = 13750, exitTop = 1035;
+    if (QWidget* exit = control("ButtonEx1"))
+        setTwips(exit, exitLeft, exitTop, pixelsToTwips(exit->width()), 690);
+    if (QWidget* backShadow = control("labelshadow"))
+        setTwips(backShadow, 11520, 1170, pixelsToTwips(backShadow->width()), 600);
+    if (QWidget* exitShadow = control("lblShadowTwo"))
+        setTwips(exitShadow, exitLeft + 175, exitTop + 150, pixelsToTwips(exitShadow->width()),
+                 600);
+    m_window->unsetCursor();
+}
+
+void WebPagePanel::btnContactUs_Click() {
+    // Without a browser only the browser's steps are skipped.
+    if (m_Browser) {
+        m_Browser->stop();
+        m_Browser->navigate(contactPage());
+    }
+    setButtonEnabled(control("ButtonEx3"), true);
+}
+
+void WebPagePanel::ButtonEx3_Click() {
+    if (!m_Browser)
+        return;
+    m_Browser->stop();
+    m_Browser->goBack();
+}
+
+void WebPagePanel::ButtonEx4_Click() {
+    if (!m_Browser)
+        return;
+    m_Browser->stop();
+    m_Browser->goForward();
+}
+
+} // namespace velmora

@@ -1,0 +1,59 @@
+#include "DisplayWatcher.h"
+
+#include "DisplayServices.h"
+#include "ScreenResolution.h"
+#include "app/ShellGlobals.h"
+#include "platform/Yield.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace velmora {
+
+DisplayWatcher::DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2,
+                               DisplayServices& display, ScreenResolution& resolution,
+                               QObject* parent)
+    : QObject(parent), m_window(window), m_timer1(timer1), m_timer2(timer2), m_display(display),
+      m_resolution(resolution) {
+    if (m_timer1)
+        connect(m_timer1, &QTimer::timeout, this, &DisplayWatcher::Timer1_Timer);
+    if (m_timer2)
+        connect(m_timer2, &QTimer::timeout, this, &DisplayWatcher::Timer2_Timer);
+}
+
+void DisplayWatcher::stop() {
+    m_armed = false;
+    for (QTimer* timer : {m_timer1, m_timer2})
+        if (timer)
+            timer->stop();
+}
+
+void DisplayWatcher::Timer1_Timer() {
+    const Qt::WindowStates state = m_window->windowState();
+    // Enabling a running timer must not restart its interval, or it would
+    // never come round.
+    if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized)) && m_timer2 && !m_timer2->isActive())
+        m_timer2->start();
+}
+
+void DisplayWatcher::Timer2_Timer() {
+    if (!m_armed)
+        return;
+    if (!m_display.programWindowActive() || m_window->isMinimized()) {
+        m_ResolutionRestored = true;
+        m_resolution.SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
+        if (m_timer2)
+            m_timer2->stop();
+        return;
+    }
+    if (!m_display.programWindowActive() && !m_window->isMaximized())
+        return;
+    if (m_ResolutionRestored) {
+        m_ResolutionRestored = false;
+        yieldEvents(4);
+        m_resolution.SetScreenResolution(1024, 768);
+    }
+}
+
+} // namespace velmora

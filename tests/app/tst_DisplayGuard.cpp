@@ -1,0 +1,112 @@
+// The real program on the test X server, ended every way a user's session
+// may end it: the display guard must give the server's size back.
+
+#include "XvncScreen.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+#include <sys/types.h>
+
+using namespace velmora;
+
+namespace {
+
+const QString kBin = qEnvironmentVariable("VELMORA_BUILD_BIN");
+
+// Processes running the guard; a zombie has ended, whoever reaps it.
+QList<qint64> guards() {
+    QList<qint64> found;
+    const QString guard =
+        QFileInfo(kBin + QStringLiteral("/VelmoraDisplayGuard")).canonicalFilePath();
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        if (!number || QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() != guard)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z "))
+            found << pid;
+    }
+    return found;
+}
+
+} // namespace
+
+class tst_DisplayGuard : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        QVERIFY2(m_screen.usable(), "no RandR output on the test X server");
+        QVERIFY(m_screen.reset());
+        QCOMPARE(guards(), QList<qint64>());
+    }
+    void cleanup() {
+        if (m_program.state() != QProcess::NotRunning) {
+            m_program.kill();
+            m_program.waitForFinished(5000);
+        }
+        for (qint64 pid : guards())
+            ::kill(pid_t(pid), SIGKILL);
+        m_screen.reset();
+    }
+
+    void endedProgramGivesTheDisplayBack_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("wholeGroup");
+        // Ctrl+C and a closed terminal reach the whole process group.
+        QTest::newRow("SIGINT-to-group") << SIGINT << true;
+        QTest::newRow("SIGHUP-to-group") << SIGHUP << true;
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGSEGV") << SIGSEGV << false;
+        QTest::newRow("SIGABRT") << SIGABRT << false;
+        QTest::newRow("SIGKILL") << SIGKILL << false;
+    }
+    void endedProgramGivesTheDisplayBack() {
+        QFETCH(int, signal);
+        QFETCH(bool, wholeGroup);
+        startProgram();
+        QCOMPARE(guards().size(), 1);
+        const pid_t pid = pid_t(m_program.processId());
+        QCOMPARE(::kill(wholeGroup ? -pid : pid, signal), 0);
+        QVERIFY(m_program.waitForFinished(10000));
+        QCOMPARE(m_program.exitStatus(), QProcess::CrashExit);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(m_screen.waitFor(test::XvncScreen::kStartSize, 2000));
+        QVERIFY(QTest::qWaitFor([] { return guards().isEmpty(); }, 2000 - int(clock.elapsed())));
+    }
+
+    // The exit operation restores the display itself; the guard stands
+    // down and ends too.
+    void orderlyExitStandsTheGuardDown() {
+        startProgram();
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "alt+F4"}), 0);
+        QVERIFY(m_program.waitForFinished(10000));
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program.exitCode(), 0);
+        QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
+        QVERIFY(QTest::qWaitFor([] { return guards().isEmpty(); }, 2000));
+    }
+
+private:
+    // The program in a process group of its own, as a shell starts it, at
+    // 1024 x 768 with its main window in front.
+    void startProgram() {
+        m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_program.start(QStringLiteral("setsid"), {kBin + QStringLiteral("/VelmoraViewer")});
+        QVERIFY(m_program.waitForStarted(5000));
+        QVERIFY2(m_screen.waitFor({1024, 768}, 20000), "the program never switched the display");
+    }
+
+    test::XvncScreen m_screen;
+    QProcess m_program;
+};
+
+QTEST_GUILESS_MAIN(tst_DisplayGuard)
+#include "tst_DisplayGuard.moc"
