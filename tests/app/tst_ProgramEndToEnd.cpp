@@ -1,0 +1,173 @@
+// The built program as a user meets it: a process on an X server of the
+// test's own, driven by real pointer and key input at the design positions
+// of its controls, and checked from outside: the requests the demo server
+// logged, the display's size, the message boxes and the pixels on screen.
+
+#include "XvncScreen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <cstdlib>
+
+using namespace velmora;
+
+namespace {
+
+const QString kBin = qEnvironmentVariable("VELMORA_BUILD_BIN");
+const QString kDemoLog = qEnvironmentVariable("VELMORA_DEMO_LOG");
+const QString kDemoServer = qEnvironmentVariable("VELMORA_CONTENT_SERVER");
+
+// Design positions in twips, as the user finds them on a 1024 x 768 screen.
+QPoint twips(int left, int top) {
+    return {left / 15, top / 15};
+}
+const QPoint kGuides = twips(900, 2630);
+const QPoint kGuideTypes = twips(1852 + 3315 + 1455, 772 + 2265 + 165);
+const QPoint kLoad = twips(1852 + 3330 + 645, 772 + 6270 + 225);
+const QPoint kDoorsExit = twips(1852 + 11790 + 547, 772 + 315 + 345);
+const QPoint kWelcomeBackground = twips(2000, 2000);
+const QRect kPageViewer(twips(1852 + 120 + 15, 772 + 120 + 15), QSize(600, 540));
+
+bool xdotool(const QStringList& arguments) {
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+}
+
+bool click(QPoint at) {
+    return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+}
+
+QImage screenshot() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+int distinctColours(const QImage& image, const QRect& area) {
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); y += 3)
+        for (int x = area.left(); x <= area.right(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+QByteArray demoLog() {
+    QFile log(kDemoLog);
+    return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_ProgramEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        QVERIFY2(m_screen.usable(), "no RandR output on the test's X server");
+        QVERIFY(m_screen.reset());
+    }
+    void cleanup() {
+        if (m_program.state() != QProcess::NotRunning) {
+            m_program.kill();
+            m_program.waitForFinished(5000);
+        }
+        m_screen.reset();
+    }
+
+    void readsAGuideFromTheDemoServer() {
+        const qsizetype logBefore = demoLog().size();
+        startProgram(kDemoServer);
+        const QImage welcome = screenshot();
+        QCOMPARE(QColor(welcome.pixel(kWelcomeBackground)), QColor(0x6A, 0x7E, 0xC3));
+
+        QVERIFY(click(kGuides));
+        QVERIFY(click(kGuideTypes));
+        QVERIFY(xdotool({"key", "--delay", "100", "End", "Return"}));
+        QVERIFY(click(kLoad));
+        // The index and pages of the Coder guide, over HTTP/1.0.
+        const auto pagesRequested = [&] {
+            return demoLog().mid(logBefore).count("/demo/coder/");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(pagesRequested() >= 3, 20000);
+        const QByteArray requests = demoLog().mid(logBefore);
+        QVERIFY(requests.contains("HTTP/1.0"));
+        QVERIFY(requests.contains(".txt HTTP/1.0\" 200"));
+        // A page is drawn where the viewer is: not one flat colour.
+        QTRY_VERIFY_WITH_TIMEOUT(distinctColours(screenshot(), kPageViewer) > 4, 10000);
+
+        QVERIFY(xdotool({"key", "alt+F4"}));
+        QVERIFY(m_program.waitForFinished(10000));
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program.exitCode(), 0);
+        QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
+    }
+
+    void unreachableServerSaysSo() {
+        startProgram(QStringLiteral("127.0.0.1:1"));
+        QVERIFY(click(kGuides));
+        QVERIFY(click(kGuideTypes));
+        QVERIFY(xdotool({"key", "--delay", "100", "End", "Return"}));
+        QVERIFY(click(kLoad));
+        // A message box copies its title and text with Ctrl+C.
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(xdotool({"search", "--sync", "--onlyvisible", "--name", "^Error$", "windowactivate",
+                         "--sync", "key", "--clearmodifiers", "ctrl+c"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!QGuiApplication::clipboard()->text().isEmpty(), 5000);
+        const QString box = QGuiApplication::clipboard()->text();
+        QVERIFY2(box.contains("Error"), qPrintable(box));
+        QVERIFY2(box.contains("ERROR DN1001: Error occured in communication with server."),
+                 qPrintable(box));
+        QVERIFY(xdotool({"key", "Return"}));
+
+        QTest::qWait(300);
+        QVERIFY(click(kDoorsExit));
+        QVERIFY(m_program.waitForFinished(10000));
+        QCOMPARE(m_program.exitCode(), 0);
+        QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
+    }
+
+private:
+    void startProgram(const QString& contentServer) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VELMORA_CONTENT_SERVER", contentServer);
+        environment.insert("XDG_CONFIG_HOME", m_home.path());
+        m_program.setProcessEnvironment(environment);
+        m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_program.start(kBin + QStringLiteral("/VelmoraViewer"), {});
+        QVERIFY(m_program.waitForStarted(5000));
+        QVERIFY2(m_screen.waitFor({1024, 768}, 20000), "the program never switched the display");
+        QTest::qWait(500);
+    }
+
+    QTemporaryDir m_home;
+    test::XvncScreen m_screen;
+    QProcess m_program;
+};
+
+// The test's own X server comes first: the test itself grabs the screen and
+// reads the clipboard there.
+int main(int argc, char** argv) {
+    const QByteArray display = qgetenv("VELMORA_E2E_DISPLAY");
+    const QByteArray state = qgetenv("VELMORA_E2E_STATE");
+    const QByteArray session = qgetenv("VELMORA_SOURCE_DIR") + "/scripts/xvnc-session.sh";
+    if (std::system((session + " start " + display + " " + state).constData()) != 0)
+        return 1;
+    qputenv("DISPLAY", display);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        tst_ProgramEndToEnd test;
+        status = QTest::qExec(&test, argc, argv);
+    }
+    std::system((session + " stop " + display + " " + state).constData());
+    return status;
+}
+
+#include "tst_ProgramEndToEnd.moc"
