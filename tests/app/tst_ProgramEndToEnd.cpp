@@ -3,6 +3,7 @@
 // of its controls, and checked from outside: the requests the demo server
 // logged, the display's size, the message boxes and the pixels on screen.
 
+#include "DesktopDriver.h"
 #include "XvncScreen.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <cstdlib>
 
 using namespace velmora;
+using namespace velmora::tour;
 
 namespace {
 
@@ -27,28 +29,7 @@ const QString kBin = qEnvironmentVariable("VELMORA_BUILD_BIN");
 const QString kDemoLog = qEnvironmentVariable("VELMORA_DEMO_LOG");
 const QString kDemoServer = qEnvironmentVariable("VELMORA_CONTENT_SERVER");
 
-// Design positions in twips, as the user finds them on a 1024 x 768 screen.
-QPoint twips(int left, int top) {
-    return {left / 15, top / 15};
-}
-const QPoint kGuides = twips(900, 2630);
-const QPoint kGuideTypes = twips(1852 + 3315 + 1455, 772 + 2265 + 165);
-const QPoint kLoad = twips(1852 + 3330 + 645, 772 + 6270 + 225);
-const QPoint kDoorsExit = twips(1852 + 11790 + 547, 772 + 315 + 345);
-const QPoint kWelcomeBackground = twips(2000, 2000);
-const QRect kPageViewer(twips(1852 + 120 + 15, 772 + 120 + 15), QSize(600, 540));
-
-bool xdotool(const QStringList& arguments) {
-    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
-}
-
-bool click(QPoint at) {
-    return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
-}
-
-QImage screenshot() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-}
+const QRect kPageViewer(places::kPageViewer + QPoint(1, 1), QSize(600, 540));
 
 int distinctColours(const QImage& image, const QRect& area) {
     QSet<QRgb> colours;
@@ -83,25 +64,21 @@ private slots:
     void readsAGuideFromTheDemoServer() {
         const qsizetype logBefore = demoLog().size();
         startProgram(kDemoServer);
-        const QImage welcome = screenshot();
-        QCOMPARE(QColor(welcome.pixel(kWelcomeBackground)), QColor(0x6A, 0x7E, 0xC3));
+        const QImage welcome = DesktopDriver::screenshot();
+        QCOMPARE(QColor(welcome.pixel(places::kWelcomeBackground)), QColor(0x6A, 0x7E, 0xC3));
 
-        QVERIFY(click(kGuides));
-        QVERIFY(click(kGuideTypes));
-        QVERIFY(xdotool({"key", "--delay", "100", "End", "Return"}));
-        QVERIFY(click(kLoad));
+        QVERIFY(DesktopDriver::loadCoderGuide());
         // The index and pages of the Coder guide, over HTTP/1.0.
-        const auto pagesRequested = [&] {
-            return demoLog().mid(logBefore).count("/demo/coder/");
-        };
+        const auto pagesRequested = [&] { return demoLog().mid(logBefore).count("/demo/coder/"); };
         QTRY_VERIFY_WITH_TIMEOUT(pagesRequested() >= 3, 20000);
         const QByteArray requests = demoLog().mid(logBefore);
         QVERIFY(requests.contains("HTTP/1.0"));
         QVERIFY(requests.contains(".txt HTTP/1.0\" 200"));
         // A page is drawn where the viewer is: not one flat colour.
-        QTRY_VERIFY_WITH_TIMEOUT(distinctColours(screenshot(), kPageViewer) > 4, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(distinctColours(DesktopDriver::screenshot(), kPageViewer) > 4,
+                                 10000);
 
-        QVERIFY(xdotool({"key", "alt+F4"}));
+        QVERIFY(DesktopDriver::keys({"alt+F4"}));
         QVERIFY(m_program.waitForFinished(10000));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program.exitCode(), 0);
@@ -110,23 +87,21 @@ private slots:
 
     void unreachableServerSaysSo() {
         startProgram(QStringLiteral("127.0.0.1:1"));
-        QVERIFY(click(kGuides));
-        QVERIFY(click(kGuideTypes));
-        QVERIFY(xdotool({"key", "--delay", "100", "End", "Return"}));
-        QVERIFY(click(kLoad));
+        QVERIFY(DesktopDriver::loadCoderGuide());
         // A message box copies its title and text with Ctrl+C.
         QGuiApplication::clipboard()->clear();
-        QVERIFY(xdotool({"search", "--sync", "--onlyvisible", "--name", "^Error$", "windowactivate",
-                         "--sync", "key", "--clearmodifiers", "ctrl+c"}));
+        QVERIFY(DesktopDriver::xdotool({"search", "--sync", "--onlyvisible", "--name", "^Error$",
+                                        "windowactivate", "--sync", "key", "--clearmodifiers",
+                                        "ctrl+c"}));
         QTRY_VERIFY_WITH_TIMEOUT(!QGuiApplication::clipboard()->text().isEmpty(), 5000);
         const QString box = QGuiApplication::clipboard()->text();
         QVERIFY2(box.contains("Error"), qPrintable(box));
         QVERIFY2(box.contains("ERROR DN1001: Error occured in communication with server."),
                  qPrintable(box));
-        QVERIFY(xdotool({"key", "Return"}));
+        QVERIFY(DesktopDriver::keys({"Return"}));
 
         QTest::qWait(300);
-        QVERIFY(click(kDoorsExit));
+        QVERIFY(DesktopDriver::click(places::kDoorsExit));
         QVERIFY(m_program.waitForFinished(10000));
         QCOMPARE(m_program.exitCode(), 0);
         QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
