@@ -1,11 +1,11 @@
 #include "ButtonEx.h"
 
 #include "AccessKey.h"
-#include "BagValue.h"
 #include "ButtonExAccessible.h"
 #include "ButtonInputRules.h"
 #include "InputCodes.h"
 #include "PointerShape.h"
+#include "PropertyTable.h"
 #include "ServerCounts.h"
 
 #include <Button/ControlSite.h>
@@ -26,19 +26,8 @@ namespace {
 constexpr int kCreatedWidthTwips = 1200;
 constexpr int kCreatedHeightTwips = 360;
 
-constexpr int kDefaultAppearance = ButtonEx::k3D;
 constexpr OleColor kDefaultTransparentColor = 0x00FF0000u; // pure blue
 const QString kDefaultCaption = QStringLiteral("ButtonEx1");
-
-// Colours are kept in the bag as their unsigned 32-bit value, the other
-// integers as signed ones.
-QVariant colourValue(OleColor colour) {
-    return QVariant::fromValue(uint(colour));
-}
-
-QVariant pictureValue(const QImage& picture) {
-    return picture.isNull() ? QVariant() : QVariant(picture);
-}
 
 } // namespace
 
@@ -185,108 +174,65 @@ void ButtonEx::setSite(ControlSite* site) {
         m_site->accessKeysChanged(this, m_accessKey);
 }
 
-void ButtonEx::initProperties() {
-    setAppearance(kDefaultAppearance);
-    setBackColor(kColorButtonFace);
-    setCaption(kDefaultCaption);
-    setButtonEnabled(true);
-    setForeColor(kColorButtonText);
-    // A host without an ambient font leaves the font unset.
+// One row per persisted property, in the order new instances and loads set
+// them; the last column is the property's place in the save order.
+const PropertyTable<ButtonEx>& ButtonEx::propertyTable() {
+    using K = BagKind;
+    using B = ButtonEx;
+    static const PropertyTable<ButtonEx> table({
+        persisted<B, &B::Appearance, &B::setAppearance>("Appearance", K::Integer, k3D, 0),
+        persisted<B, &B::BackColor, &B::setBackColor>("BackColor", K::Colour,
+                                                      uint(kColorButtonFace), 2),
+        persisted<B, &B::Caption, &B::setCaption>("Caption", K::Text, kDefaultCaption, 3),
+        persisted<B, &B::Enabled, &B::setButtonEnabled>("Enabled", K::Boolean, true, 1),
+        persisted<B, &B::ForeColor, &B::setForeColor>("ForeColor", K::Colour,
+                                                      uint(kColorButtonText), 4),
+        persisted<B, &B::storedFont, &B::setButtonFont>("Font", K::Font, {}, 5),
+        persisted<B, &B::HighlightColor, &B::setHighlightColor>("HighlightColor", K::Colour,
+                                                                uint(kColorButtonText), 6),
+        persisted<B, &B::HighlightPicture, &B::setHighlightPicture>("HighlightPicture", K::Boolean,
+                                                                    false, 7),
+        persisted<B, &B::MouseIcon, &B::setMouseIcon>("MouseIcon", K::Picture, {}, 11),
+        persisted<B, &B::MousePointer, &B::setMousePointer>("MousePointer", K::Integer,
+                                                            PointerShape::kDefault, 12),
+        persisted<B, &B::Picture, &B::setPicture>("Picture", K::Picture, {}, 8),
+        persisted<B, &B::RightToLeft, &B::setRightToLeft>("RightToLeft", K::Boolean, false, 9),
+        persisted<B, &B::ToolTipText, &B::setToolTipText>("ToolTipText", K::Text, QString(), 13),
+        persisted<B, &B::TransparentColor, &B::setTransparentColor>(
+            "TransparentColor", K::Colour, uint(kDefaultTransparentColor), 10),
+        // Stored with a 16-bit zero as its default.
+        persisted<B, &B::WhatsThisHelpID, &B::setWhatsThisHelpID>(
+            "WhatsThisHelpID", K::Integer, QVariant::fromValue(short(0)), 14),
+    });
+    return table;
+}
+
+QVariant ButtonEx::storedFont() const {
+    // A font never set is not stored: the instance takes the ambient font
+    // again when it is loaded.
+    return m_hasFont ? QVariant(m_face.font) : QVariant();
+}
+
+QVariant ButtonEx::ambientFont() const {
     if (m_site)
         if (const std::optional<QFont> font = m_site->ambientFont())
-            setButtonFont(*font);
-    setHighlightColor(kColorButtonText);
-    setHighlightPicture(false);
-    setMouseIcon(QImage());
-    setMousePointer(PointerShape::kDefault);
-    setPicture(QImage());
-    setRightToLeft(false);
-    setToolTipText(QString());
-    setTransparentColor(kDefaultTransparentColor);
-    setWhatsThisHelpID(0);
+            return *font;
+    return {};
+}
+
+void ButtonEx::initProperties() {
+    // A host without an ambient font leaves the font unset.
+    propertyTable().initialize(*this, ambientFont());
 }
 
 void ButtonEx::readProperties(const PropertyBag& bag) {
     // A value that cannot be converted is skipped: the property keeps the
     // value it has, which on this path is its zero value.
-    const auto readInt = [&bag](const char* key, const QVariant& fallback) {
-        return BagValue::toInt32(bag.read(QLatin1String(key), fallback));
-    };
-    const auto readBool = [&bag](const char* key, bool fallback) {
-        return BagValue::toBoolean(bag.read(QLatin1String(key), fallback));
-    };
-    const auto readText = [&bag](const char* key, const QString& fallback) {
-        return BagValue::toText(bag.read(QLatin1String(key), fallback));
-    };
-    const auto readPicture = [&bag](const char* key) {
-        return BagValue::toPicture(bag.read(QLatin1String(key)));
-    };
-    const auto readColour = [&](const char* key, OleColor fallback,
-                                void (ButtonEx::*setter)(OleColor)) {
-        if (const auto value = readInt(key, colourValue(fallback)))
-            (this->*setter)(*value);
-    };
-
-    if (const auto value = readInt("Appearance", kDefaultAppearance))
-        setAppearance(int(*value));
-    readColour("BackColor", kColorButtonFace, &ButtonEx::setBackColor);
-    if (const auto value = readText("Caption", kDefaultCaption))
-        setCaption(*value);
-    if (const auto value = readBool("Enabled", true))
-        setButtonEnabled(*value);
-    readColour("ForeColor", kColorButtonText, &ButtonEx::setForeColor);
-    QVariant ambientFont;
-    if (m_site)
-        if (const std::optional<QFont> font = m_site->ambientFont())
-            ambientFont = *font;
-    if (const auto value = BagValue::toFont(bag.read(QStringLiteral("Font"), ambientFont)))
-        setButtonFont(*value);
-    readColour("HighlightColor", kColorButtonText, &ButtonEx::setHighlightColor);
-    if (const auto value = readBool("HighlightPicture", false))
-        setHighlightPicture(*value);
-    if (const auto value = readPicture("MouseIcon"))
-        setMouseIcon(*value);
-    if (const auto value = readInt("MousePointer", PointerShape::kDefault))
-        setMousePointer(int(*value));
-    if (const auto value = readPicture("Picture"))
-        setPicture(*value);
-    if (const auto value = readBool("RightToLeft", false))
-        setRightToLeft(*value);
-    if (const auto value = readText("ToolTipText", QString()))
-        setToolTipText(*value);
-    readColour("TransparentColor", kDefaultTransparentColor, &ButtonEx::setTransparentColor);
-    if (const auto value = readInt("WhatsThisHelpID", 0))
-        setWhatsThisHelpID(int(*value));
+    propertyTable().load(*this, bag, ambientFont());
 }
 
 void ButtonEx::writeProperties(PropertyBag& bag) const {
-    QVariant ambientFont;
-    if (m_site)
-        if (const std::optional<QFont> font = m_site->ambientFont())
-            ambientFont = *font;
-    const QVariant font = m_hasFont ? QVariant(m_face.font) : QVariant();
-
-    bag.write(QStringLiteral("Appearance"), m_face.appearance, kDefaultAppearance);
-    bag.write(QStringLiteral("Enabled"), m_face.enabled, true);
-    bag.write(QStringLiteral("BackColor"), colourValue(m_face.backColor),
-              colourValue(kColorButtonFace));
-    bag.write(QStringLiteral("Caption"), m_face.caption, kDefaultCaption);
-    bag.write(QStringLiteral("ForeColor"), colourValue(m_face.foreColor),
-              colourValue(kColorButtonText));
-    // An unset font is not stored: the instance takes the ambient font again
-    // when it is loaded.
-    bag.write(QStringLiteral("Font"), font, m_hasFont ? ambientFont : QVariant());
-    bag.write(QStringLiteral("HighlightColor"), colourValue(m_face.highlightColor),
-              colourValue(kColorButtonText));
-    bag.write(QStringLiteral("HighlightPicture"), m_face.highlightPicture, false);
-    bag.write(QStringLiteral("Picture"), pictureValue(m_face.picture), QVariant());
-    bag.write(QStringLiteral("RightToLeft"), m_face.rightToLeft, false);
-    bag.write(QStringLiteral("TransparentColor"), colourValue(m_face.transparentColor),
-              colourValue(kDefaultTransparentColor));
-    bag.write(QStringLiteral("MouseIcon"), pictureValue(m_MouseIcon), QVariant());
-    bag.write(QStringLiteral("MousePointer"), m_MousePointer, PointerShape::kDefault);
-    bag.write(QStringLiteral("ToolTipText"), m_ToolTipText, QString());
-    bag.write(QStringLiteral("WhatsThisHelpID"), m_WhatsThisHelpID, short(0));
+    propertyTable().save(*this, bag, ambientFont());
 }
 
 void ButtonEx::ambientChanged(const QString& name) {

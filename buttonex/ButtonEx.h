@@ -11,11 +11,13 @@
 #include <QImage>
 #include <QString>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 
 namespace velmora {
 
 struct InputStep;
+template <typename Control> class PropertyTable;
 
 /// An owner-drawn push button with hover feedback, an optional picture with
 /// a transparent key colour and an optional one-colour highlight of that
@@ -169,6 +171,12 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    /// The persisted properties: keys, kinds, defaults and accessors.
+    static const PropertyTable<ButtonEx>& propertyTable();
+    /// The font in its stored form: nothing while never set.
+    QVariant storedFont() const;
+    /// The host's font, or nothing when it cannot supply one.
+    QVariant ambientFont() const;
     /// Paints the whole face in `state`; m_State records it once painted.
     void Redraw(int state);
     void Timer1_Timer();

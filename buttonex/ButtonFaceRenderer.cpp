@@ -13,6 +13,7 @@ constexpr QSize kDefaultFace(80, 24);
 constexpr int kPictureMargin = 6;
 constexpr int kFocusInset = 4;
 constexpr int kAppearance3D = 1;
+constexpr OleColor kBlack = 0x00000000u;
 } // namespace
 
 ButtonFaceRenderer::ButtonFaceRenderer() {
@@ -124,10 +125,15 @@ bool ButtonFaceRenderer::redraw(int state, const FaceProperties& p, const FaceCo
                   DST_PREFIXTEXT | (p.enabled ? 0u : DSS_DISABLED) |
                       (p.rightToLeft ? DSS_RIGHT : 0u));
 
-    // Inverted pixels, so the text colour plays no part in the focus rectangle.
-    if (running && frame)
+    // The focus checker is black against the background colour, whatever
+    // colour the caption was drawn in.
+    if (running && frame) {
+        const OleColor caption = m_face.textColor();
+        m_face.setTextColor(kBlack);
         drawFocusRect(m_face, QRect(QPoint(kFocusInset, kFocusInset),
                                     QPoint(width - kFocusInset - 1, height - kFocusInset - 1)));
+        m_face.setTextColor(caption);
+    }
 
     if (hasPicture) {
         m_picturePosition = place;

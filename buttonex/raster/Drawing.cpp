@@ -8,7 +8,7 @@ constexpr OleColor kButtonFace = 0x8000000Fu;
 constexpr OleColor kButtonShadow = 0x80000010u;
 constexpr OleColor kButtonHighlight = 0x80000014u;
 constexpr OleColor kDarkShadow = 0x80000015u;
-constexpr OleColor kButtonLight = 0x80000016u;
+constexpr OleColor kLight3D = 0x80000016u;
 constexpr OleColor kWindow = 0x80000005u;
 constexpr OleColor kWindowFrame = 0x80000006u;
 
@@ -18,24 +18,24 @@ struct BorderColours {
 };
 
 // Raised borders are lit from the top left, sunken ones the other way:
-//   outer raised:  top/left button highlight, bottom/right dark shadow
-//   inner raised:  top/left button light,     bottom/right button shadow
+//   outer raised:  top/left 3-D light,        bottom/right dark shadow
+//   inner raised:  top/left button highlight, bottom/right button shadow
 //   outer sunken:  top/left button shadow,    bottom/right button highlight
-//   inner sunken:  top/left dark shadow,      bottom/right button light
+//   inner sunken:  top/left dark shadow,      bottom/right 3-D light
 // A border asked to be raised and sunken at once takes the sunken top/left
 // and the raised bottom/right, a frame that is dark all round.
 BorderColours bevelColours(bool outer, bool raised, bool sunken) {
     if (outer) {
         if (raised && !sunken)
-            return {kButtonHighlight, kDarkShadow};
+            return {kLight3D, kDarkShadow};
         if (sunken && !raised)
             return {kButtonShadow, kButtonHighlight};
         return {kButtonShadow, kDarkShadow};
     }
     if (raised && !sunken)
-        return {kButtonLight, kButtonShadow};
+        return {kButtonHighlight, kButtonShadow};
     if (sunken && !raised)
-        return {kDarkShadow, kButtonLight};
+        return {kDarkShadow, kLight3D};
     return {kDarkShadow, kButtonShadow};
 }
 
@@ -53,9 +53,9 @@ BorderColours borderColours(bool outer, unsigned bits, unsigned flags) {
 // One border one pixel wide along the chosen sides of `r`.  Top and left go
 // first and bottom and right over them, so the bottom/right colour owns the
 // top-right and bottom-left corners.  EDGE_RAISED on 5 x 4 pixels:
-//   H H H H D     H button highlight  (outer top, outer left)
-//   H L L S D     D dark shadow       (outer bottom, outer right)
-//   H S S S D     L button light      (inner top, inner left)
+//   L L L L D     L 3-D light         (outer top, outer left)
+//   L H H S D     D dark shadow       (outer bottom, outer right)
+//   L S S S D     H button highlight  (inner top, inner left)
 //   D D D D D     S button shadow     (inner bottom, inner right)
 void drawBorder(Surface& surface, const QRect& r, unsigned flags, const BorderColours& colours) {
     const QRgb topLeft = surface.resolve(colours.topLeft);
@@ -108,13 +108,15 @@ void drawFocusRect(Surface& surface, const QRect& rect) {
     const QRect r = rect.normalized();
     if (r.isEmpty())
         return;
-    // Every pixel of the outline is visited once, or XOR would undo itself;
-    // the dots keep their phase against the surface, not the rectangle, and
+    // The outline is exclusive-ored with a checker whose set squares take
+    // the background colour and whose clear ones the text colour, so black
+    // text on any background dots every other pixel, and a second call
+    // undoes the first.  Every pixel of the outline is visited once, the
+    // checker keeps its phase against the surface, not the rectangle, and
     // pixels off the surface are skipped, not moved.
-    auto dot = [&](int x, int y) {
-        if (((x + y) & 1) == 0)
-            surface.invertPixel(x, y);
-    };
+    const QRgb set = surface.backRgb();
+    const QRgb clear = surface.textRgb();
+    auto dot = [&](int x, int y) { surface.xorPixel(x, y, ((x + y) & 1) == 0 ? set : clear); };
     for (int x = r.left(); x <= r.right(); ++x) {
         dot(x, r.top());
         if (r.bottom() != r.top())

@@ -22,8 +22,9 @@ bool drawEdge(Surface& surface, QRect& rect, unsigned edge, unsigned flags);
 /// DSS_RIGHT lays it out right to left.
 void drawStateText(Surface& surface, const QPoint& origin, const QString& text, unsigned flags);
 
-/// Inverts every other pixel of the outline of `rect`, so that drawing the
-/// same rectangle twice restores the surface.
+/// Exclusive-ors the outline of `rect` with a checker of the surface's
+/// background colour (where x + y is even) and text colour (where it is
+/// odd), so that drawing the same rectangle twice restores the surface.
 void drawFocusRect(Surface& surface, const QRect& rect);
 
 } // namespace velmora

@@ -114,13 +114,15 @@ void Surface::fillRect(const QRect& area, QRgb colour) {
     }
 }
 
-void Surface::invertPixel(int x, int y) {
+void Surface::xorPixel(int x, int y, QRgb colour) {
     if (!m_image.valid(x, y))
         return;
-    if (isMono())
-        m_image.scanLine(y)[x >> 3] ^= uchar(0x80u >> (x & 7));
-    else
-        reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] ^= 0x00FFFFFFu;
+    if (isMono()) {
+        if (monoBit(colour))
+            m_image.scanLine(y)[x >> 3] ^= uchar(0x80u >> (x & 7));
+    } else {
+        reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] ^= colour & 0x00FFFFFFu;
+    }
 }
 
 void Surface::stamp(const QImage& coverage, const QPoint& origin, QRgb colour) {

@@ -62,8 +62,9 @@ public:
     void setPixel(int x, int y, QRgb colour);
     /// Fills `area` (clipped to the surface) with `colour`.
     void fillRect(const QRect& area, QRgb colour);
-    /// Inverts every colour bit of one pixel; outside points are ignored.
-    void invertPixel(int x, int y);
+    /// Exclusive-ors one pixel with `colour` (on a 1-bit surface with the
+    /// bit `colour` is stored as); outside points are ignored.
+    void xorPixel(int x, int y, QRgb colour);
     /// Paints `colour` wherever `coverage` (Format_Alpha8) is set, with the
     /// mask's top-left corner at `origin`; clipped to the surface.
     void stamp(const QImage& coverage, const QPoint& origin, QRgb colour);

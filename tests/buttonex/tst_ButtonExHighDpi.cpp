@@ -139,14 +139,15 @@ void tst_ButtonExHighDpi::grabShowsFaceInWholeBlocks_data() {
     // (w-1, h-1), (w-2, h-2), (w-3, h-3): the edges a smear would blur first.
     QTest::addColumn<QString>("topLeft");
     QTest::addColumn<QString>("bottomRight");
-    QTest::newRow("raised") << Setup::None << "HLF"
+    QTest::newRow("raised") << Setup::None << "LHF"
                             << "DSF";
-    // A click takes the focus, so the pressed face carries the frame too.
-    QTest::newRow("pressed") << Setup::Pressed << "DSF"
-                             << "DSF";
+    // A click takes the focus, so the pressed face carries the frame too:
+    // the window-frame line, then one flat line of button shadow.
+    QTest::newRow("pressed") << Setup::Pressed << "KSF"
+                             << "KSF";
     // The focus frame adds a one-pixel outline and a dotted rectangle.
-    QTest::newRow("focused") << Setup::Focused << "DHL"
-                             << "DDS";
+    QTest::newRow("focused") << Setup::Focused << "KLH"
+                             << "KDS";
 }
 
 void tst_ButtonExHighDpi::grabShowsFaceInWholeBlocks() {

@@ -71,6 +71,7 @@ private slots:
     void savedValuesHaveTheirKindsAndLoadBack();
     void lowerCaseKeysLoad();
     void missingKeysLoadDefaults();
+    void fontFollowsAmbientFontThroughLoadAndSave();
     void unconvertibleStoredValueIsSkipped_data();
     void unconvertibleStoredValueIsSkipped();
     void bagValueConversions_data();
@@ -303,6 +304,37 @@ void tst_ButtonExProperties::missingKeysLoadDefaults() {
     QCOMPARE(hosted.button->Enabled(), true);
     QCOMPARE(hosted.button->Font(), hosted.window->font());
     QCOMPARE(hosted.button->TransparentColor(), 0x00FF0000u);
+}
+
+void tst_ButtonExProperties::fontFollowsAmbientFontThroughLoadAndSave() {
+    // A top-level control has no window to take an ambient font from: the
+    // load skips Font and keeps every other key in its place.
+    ButtonEx button;
+    HostSite site(&button);
+    button.setSite(&site);
+    QSignalSpy spy(&site, &HostSite::propertyChangeNotified);
+    button.readProperties(PropertyBag());
+    QList<QByteArray> withoutFont = kInitOrder;
+    withoutFont.removeAll("Font");
+    QCOMPARE(notices(spy), withoutFont);
+
+    // A font never set is not stored; a set one is, having no ambient
+    // font to equal.
+    PropertyBag bag;
+    button.writeProperties(bag);
+    QVERIFY(bag.isEmpty());
+    const QFont serif(QStringLiteral("Serif"), 9);
+    button.setButtonFont(serif);
+    button.writeProperties(bag);
+    QCOMPARE(bag.keys(), QStringList{QStringLiteral("Font")});
+    QCOMPARE(bag.read(QStringLiteral("Font")).value<QFont>(), serif);
+
+    // Hosted, the same font is the ambient default and is dropped again.
+    Hosted hosted;
+    hosted.window->setFont(serif);
+    hosted.button->readProperties(bag);
+    hosted.button->writeProperties(bag);
+    QVERIFY(bag.isEmpty());
 }
 
 void tst_ButtonExProperties::unconvertibleStoredValueIsSkipped_data() {

@@ -15,6 +15,7 @@ constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kGreen = 0xFF00FF00;
 constexpr QRgb kBlue = 0xFF0000FF;
 constexpr QRgb kYellow = 0xFFFFFF00;
+constexpr QRgb kBlack = 0xFF000000;
 constexpr OleColor kCaptionColour = 0x00008000; // rgb(0, 128, 0)
 
 FaceProperties buttonProperties() {
@@ -98,6 +99,8 @@ private slots:
     void edgesByState_data();
     void edgesByState();
     void focusRectOnlyWhenRunning();
+    void focusRectIsBlackCheckerOnBackColour_data();
+    void focusRectIsBlackCheckerOnBackColour();
     void pressedMovesCaptionAndPicture();
     void picturePlace_data();
     void picturePlace();
@@ -121,26 +124,29 @@ void tst_ButtonFaceRenderer::edgesByState_data() {
     QTest::addColumn<bool>("frame");
     // Letters along the diagonal from the top-left corner and from the
     // bottom-right corner, three pixels each, then whether the focus
-    // rectangle's corner pixel (4, 4) is inverted.
+    // rectangle's corner pixel (4, 4) carries a dot.  Raised: 3-D light
+    // outside the highlight, dark shadow outside the button shadow; the
+    // frame is one pixel of the window-frame colour (K) around the edge.
     QTest::addColumn<QString>("topLeft");
     QTest::addColumn<QString>("bottomRight");
     QTest::addColumn<bool>("focus");
-    QTest::newRow("normal") << int(Normal) << 1 << false << "HLF"
+    QTest::newRow("normal") << int(Normal) << 1 << false << "LHF"
                             << "DSF" << false;
-    QTest::newRow("normal framed") << int(Normal) << 1 << true << "DHL"
-                                   << "DDS" << true;
+    QTest::newRow("normal framed") << int(Normal) << 1 << true << "KLH"
+                                   << "KDS" << true;
     QTest::newRow("normal flat") << int(Normal) << 0 << false << "FFF"
                                  << "FFF" << false;
     QTest::newRow("normal flat framed") << int(Normal) << 0 << true << "FFF"
                                         << "FFF" << false;
-    QTest::newRow("hover flat") << int(Hover) << 0 << false << "HLF"
+    QTest::newRow("hover flat") << int(Hover) << 0 << false << "LHF"
                                 << "DSF" << false;
-    QTest::newRow("hover flat framed") << int(Hover) << 0 << true << "DHL"
-                                       << "DDS" << true;
+    QTest::newRow("hover flat framed") << int(Hover) << 0 << true << "KLH"
+                                       << "KDS" << true;
     QTest::newRow("pressed") << int(Pressed) << 1 << false << "SDF"
                              << "HLF" << false;
-    QTest::newRow("pressed framed") << int(Pressed) << 1 << true << "DSF"
-                                    << "DSF" << true;
+    // Frame, then one flat line of button shadow, then the face.
+    QTest::newRow("pressed framed") << int(Pressed) << 1 << true << "KSF"
+                                    << "KSF" << true;
     QTest::newRow("unknown state") << 7 << 1 << true << "FFF"
                                    << "FFF" << true;
 }
@@ -162,17 +168,45 @@ void tst_ButtonFaceRenderer::edgesByState() {
     }
     QCOMPARE(fromTop, topLeft);
     QCOMPARE(fromBottom, bottomRight);
-    QCOMPARE(face.pixel(4, 4) == (kFace ^ 0x00FFFFFFu), focus);
-    QCOMPARE(face.pixel(5, 4), kFace); // the dots skip every other pixel
+    // A dot is the face exclusive-ored with the background colour, itself
+    // the face colour here; the gaps are exclusive-ored with black.
+    QCOMPARE(face.pixel(4, 4), focus ? kBlack : kFace);
+    QCOMPARE(face.pixel(5, 4), kFace);
 }
 
 void tst_ButtonFaceRenderer::focusRectOnlyWhenRunning() {
     const QImage design = paint(Normal, buttonProperties(), true, false).face;
     const QImage running = paint(Normal, buttonProperties(), true, true).face;
     QCOMPARE(design.pixel(4, 4), kFace);
-    QCOMPARE(running.pixel(4, 4), kFace ^ 0x00FFFFFFu);
-    QCOMPARE(running.pixel(75, 19), kFace ^ 0x00FFFFFFu); // (w - 4 - 1, h - 4 - 1)
+    QCOMPARE(running.pixel(4, 4), kBlack);
+    QCOMPARE(running.pixel(75, 19), kBlack); // (w - 4 - 1, h - 4 - 1)
     QCOMPARE(running.pixel(76, 19), kFace);
+}
+
+// The checker is black text against the background colour, whatever colour
+// the caption was drawn in; a dot lands where x + y is even.
+void tst_ButtonFaceRenderer::focusRectIsBlackCheckerOnBackColour_data() {
+    QTest::addColumn<int>("state");
+    QTest::newRow("normal") << int(Normal);
+    QTest::newRow("hover") << int(Hover);
+    QTest::newRow("pressed") << int(Pressed);
+}
+
+void tst_ButtonFaceRenderer::focusRectIsBlackCheckerOnBackColour() {
+    QFETCH(int, state);
+    FaceProperties p = buttonProperties();
+    p.backColor = 0x00336699; // rgb(0x99, 0x66, 0x33)
+    p.highlightColor = 0x000000FF;
+    const QImage focused = paint(state, p, true).face;
+    const QRgb back = qRgb(0x99, 0x66, 0x33);
+    // Along the rectangle's top row and down its left side, clear of the
+    // edges: dots are the background exclusive-ored with itself, gaps the
+    // background exclusive-ored with black.
+    for (int i = 4; i < 12; ++i) {
+        QCOMPARE(focused.pixel(i, 4), i % 2 == 0 ? kBlack : back);
+        QCOMPARE(focused.pixel(4, i), i % 2 == 0 ? kBlack : back);
+    }
+    QCOMPARE(focused.pixel(5, 5), back); // inside the rectangle
 }
 
 void tst_ButtonFaceRenderer::pressedMovesCaptionAndPicture() {

@@ -78,7 +78,8 @@ private slots:
     void copyWithinOneSurfaceReadsOldPixels();
     void failedCopiesLeaveTargetAlone();
 
-    void focusRectDotsEveryOtherPixel();
+    void focusRectXorsTextAndBackgroundChecker_data();
+    void focusRectXorsTextAndBackgroundChecker();
     void focusRectTwiceRestores();
     void focusRectOffSurfaceIsClippedNotMoved();
 
@@ -100,30 +101,30 @@ void tst_RasterLayer::edges_data() {
     QTest::addColumn<unsigned>("flags");
     QTest::addColumn<QStringList>("map");
     // A 5 x 4 rectangle at (1, 1) on 7 x 6 pixels: nothing may leak outside.
-    QTest::newRow("raised") << EDGE_RAISED << BF_RECT
-                            << QStringList{".......", ".HHHHD.", ".HLLSD.",
-                                           ".HSSSD.", ".DDDDD.", "......."};
-    QTest::newRow("sunken") << EDGE_SUNKEN << BF_RECT
-                            << QStringList{".......", ".SSSSH.", ".SDDLH.",
-                                           ".SLLLH.", ".HHHHH.", "......."};
-    QTest::newRow("mono frame") << (BDR_RAISEDOUTER | BDR_SUNKENOUTER) << (BF_RECT | BF_MONO)
-                                << QStringList{".......", ".DDDDD.", ".D...D.",
-                                               ".D...D.", ".DDDDD.", "......."};
-    QTest::newRow("mono raised") << EDGE_RAISED << (BF_RECT | BF_MONO)
-                                 << QStringList{".......", ".DDDDD.", ".DWWWD.",
-                                                ".DWWWD.", ".DDDDD.", "......."};
-    QTest::newRow("flat sunken outer")
-        << BDR_SUNKENOUTER << (BF_RECT | BF_FLAT)
-        << QStringList{".......", ".SSSSS.", ".S...S.", ".S...S.", ".SSSSS.", "......."};
-    QTest::newRow("flat raised") << EDGE_RAISED << (BF_RECT | BF_FLAT)
-                                 << QStringList{".......", ".SSSSS.", ".SFFFS.",
-                                                ".SFFFS.", ".SSSSS.", "......."};
-    QTest::newRow("top and left only")
-        << EDGE_RAISED << (BF_TOP | BF_LEFT)
-        << QStringList{".......", ".HHHHH.", ".HLLLL.", ".HL....", ".HL....", "......."};
-    QTest::newRow("inner only") << BDR_RAISEDINNER << BF_RECT
-                                << QStringList{".......", ".LLLLS.", ".L...S.",
-                                               ".L...S.", ".SSSSS.", "......."};
+    // Raised: outer 3-D light / dark shadow, inner highlight / button shadow;
+    // sunken: outer button shadow / highlight, inner dark shadow / 3-D light.
+    auto add = [](const char* name, unsigned edge, unsigned flags, const char* row1,
+                  const char* row2, const char* row3, const char* row4) {
+        QTest::newRow(name) << edge << flags
+                            << QStringList{".......", row1, row2, row3, row4, "......."};
+    };
+    add("raised", EDGE_RAISED, BF_RECT, ".LLLLD.", ".LHHSD.", ".LSSSD.", ".DDDDD.");
+    add("sunken", EDGE_SUNKEN, BF_RECT, ".SSSSH.", ".SDDLH.", ".SLLLH.", ".HHHHH.");
+    // A border alone is drawn on the rectangle's own outline.
+    add("raised outer", BDR_RAISEDOUTER, BF_RECT, ".LLLLD.", ".L...D.", ".L...D.", ".DDDDD.");
+    add("sunken outer", BDR_SUNKENOUTER, BF_RECT, ".SSSSH.", ".S...H.", ".S...H.", ".HHHHH.");
+    add("raised inner", BDR_RAISEDINNER, BF_RECT, ".HHHHS.", ".H...S.", ".H...S.", ".SSSSS.");
+    add("sunken inner", BDR_SUNKENINNER, BF_RECT, ".DDDDL.", ".D...L.", ".D...L.", ".LLLLL.");
+    add("mono frame", BDR_RAISEDOUTER | BDR_SUNKENOUTER, BF_RECT | BF_MONO, ".KKKKK.", ".K...K.",
+        ".K...K.", ".KKKKK.");
+    add("mono raised", EDGE_RAISED, BF_RECT | BF_MONO, ".KKKKK.", ".KWWWK.", ".KWWWK.", ".KKKKK.");
+    add("flat sunken outer", BDR_SUNKENOUTER, BF_RECT | BF_FLAT, ".SSSSS.", ".S...S.", ".S...S.",
+        ".SSSSS.");
+    add("flat raised", EDGE_RAISED, BF_RECT | BF_FLAT, ".SSSSS.", ".SFFFS.", ".SFFFS.", ".SSSSS.");
+    add("top and left only", EDGE_RAISED, BF_TOP | BF_LEFT, ".LLLLL.", ".LHHHH.", ".LH....",
+        ".LH....");
+    add("bottom and right only", EDGE_SUNKEN, BF_BOTTOM | BF_RIGHT, "....LH.", "....LH.", ".LLLLH.",
+        ".HHHHH.");
 }
 
 void tst_RasterLayer::edges() {
@@ -246,29 +247,52 @@ void tst_RasterLayer::failedCopiesLeaveTargetAlone() {
     QCOMPARE(at(target, 0, 0), kWhite);
 }
 
-void tst_RasterLayer::focusRectDotsEveryOtherPixel() {
-    Surface surface = colourSurface(QSize(10, 8));
+void tst_RasterLayer::focusRectXorsTextAndBackgroundChecker_data() {
+    QTest::addColumn<quint32>("back");
+    QTest::addColumn<quint32>("text");
+    QTest::addColumn<QRgb>("under");
+    QTest::addColumn<QRgb>("dot"); // under ^ background, where x + y is even
+    QTest::addColumn<QRgb>("gap"); // under ^ text colour, where x + y is odd
+    const QRgb grey = qRgb(0xC0, 0xC0, 0xC0);
+    QTest::newRow("black on white") << 0x00FFFFFFu << 0u << kWhite << kBlack << kWhite;
+    QTest::newRow("black on its own background") << 0x00C0C0C0u << 0u << grey << kBlack << grey;
+    QTest::newRow("black on another colour")
+        << 0x00C0C0C0u << 0u << kWhite << qRgb(0x3F, 0x3F, 0x3F) << kWhite;
+    QTest::newRow("coloured") << 0x00336699u << 0x00102030u << qRgb(0x0F, 0xF0, 0x55)
+                              << qRgb(0x96, 0x96, 0x66) << qRgb(0x3F, 0xD0, 0x45);
+}
+
+void tst_RasterLayer::focusRectXorsTextAndBackgroundChecker() {
+    QFETCH(quint32, back);
+    QFETCH(quint32, text);
+    QFETCH(QRgb, under);
+    QFETCH(QRgb, dot);
+    QFETCH(QRgb, gap);
+    Surface surface = colourSurface(QSize(10, 8), back);
+    surface.setTextColor(text);
+    surface.fillRect(surface.rect(), under);
     const QRect rect(2, 2, 6, 4);
     drawFocusRect(surface, rect);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 10; ++x) {
             const bool outline = rect.contains(x, y) && (x == rect.left() || x == rect.right() ||
                                                          y == rect.top() || y == rect.bottom());
-            const QRgb expected = outline && (x + y) % 2 == 0 ? kBlack : kWhite;
+            const QRgb expected = !outline ? under : (x + y) % 2 == 0 ? dot : gap;
             QVERIFY2(at(surface, x, y) == expected,
                      qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
         }
 }
 
 void tst_RasterLayer::focusRectTwiceRestores() {
-    Surface surface = colourSurface(QSize(9, 7));
+    Surface surface = colourSurface(QSize(9, 7), 0x00336699);
+    surface.setTextColor(0x00102030);
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x)
             surface.setPixel(x, y, qRgb(x * 20, y * 30, 77));
     const QImage before = surface.image().copy();
     for (const QRect& rect : {QRect(1, 1, 7, 5), QRect(3, 3, 1, 1), QRect(0, 2, 9, 1)}) {
         drawFocusRect(surface, rect);
-        QVERIFY(surface.image() != before || rect.width() == 1);
+        QVERIFY(surface.image() != before);
         drawFocusRect(surface, rect);
         QCOMPARE(surface.image(), before);
     }

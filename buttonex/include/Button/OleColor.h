@@ -36,9 +36,12 @@ inline QColor systemColor(unsigned index, const QPalette& palette) {
     case 0x05:
         return palette.color(QPalette::Base); // window
     case 0x06:
-        return palette.color(QPalette::Shadow); // window frame
+        // Window frame: plain one-line frames are drawn in the foreground
+        // colour.  No other system colour reads this role, so a palette
+        // can tell the frame from the dark shadow of 3-D edges.
+        return palette.color(QPalette::WindowText);
     case 0x07:
-        return palette.color(QPalette::WindowText); // menu text
+        return palette.color(QPalette::Text); // menu text
     case 0x08:
         return palette.color(QPalette::Text); // window text
     case 0x09:
