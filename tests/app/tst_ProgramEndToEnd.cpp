@@ -65,7 +65,15 @@ private slots:
         const qsizetype logBefore = demoLog().size();
         startProgram(kDemoServer);
         const QImage welcome = DesktopDriver::screenshot();
-        QCOMPARE(QColor(welcome.pixel(places::kWelcomeBackground)), QColor(0x6A, 0x7E, 0xC3));
+        QCOMPARE(welcome.pixel(places::kWelcomeBackground), qRgb(0x6A, 0x7E, 0xC3));
+        // The raised Exit button: outermost top-left line in the 3-D light
+        // colour, the line inside it in the highlight colour (the program
+        // and the test share Qt's default palette).
+        const QPoint exitCorner = designPoint(13680, 9720);
+        const QPalette palette = QApplication::palette();
+        QCOMPARE(welcome.pixel(exitCorner + QPoint(0, 10)),
+                 palette.color(QPalette::Midlight).rgb());
+        QCOMPARE(welcome.pixel(exitCorner + QPoint(1, 10)), palette.color(QPalette::Light).rgb());
 
         QVERIFY(DesktopDriver::loadCoderGuide());
         // The index and pages of the Coder guide, over HTTP/1.0.
