@@ -27,8 +27,8 @@ void PageSocket::close() {
         QHostInfo::abortHostLookup(m_lookupId);
         m_lookupId = -1;
     }
-    m_readNotifier.reset();
-    m_writeNotifier.reset();
+    retire(m_readNotifier);
+    retire(m_writeNotifier);
     m_pending.clear();
     m_connecting = false;
     ++m_generation;
@@ -36,6 +36,17 @@ void PageSocket::close() {
         ::close(m_fd);
         m_fd = -1;
     }
+}
+
+void PageSocket::retire(QSocketNotifier*& notifier) {
+    if (!notifier)
+        return;
+    // It may be the very notifier whose signal is running: switched off at
+    // once, deleted once that is over.
+    notifier->setEnabled(false);
+    notifier->disconnect(this);
+    notifier->deleteLater();
+    notifier = nullptr;
 }
 
 void PageSocket::connectToHost(const QString& host, quint16 port) {
@@ -88,8 +99,8 @@ void PageSocket::startConnect(const QByteArray& address, int family, quint16 por
         return;
     }
     m_connecting = true;
-    m_writeNotifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Write);
-    connect(m_writeNotifier.get(), &QSocketNotifier::activated, this, &PageSocket::onWritable);
+    m_writeNotifier = new QSocketNotifier(m_fd, QSocketNotifier::Write, this);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &PageSocket::onWritable);
 }
 
 void PageSocket::onWritable() {
@@ -104,8 +115,8 @@ void PageSocket::onWritable() {
         }
         m_connecting = false;
         m_writeNotifier->setEnabled(false);
-        m_readNotifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
-        connect(m_readNotifier.get(), &QSocketNotifier::activated, this, &PageSocket::onReadable);
+        m_readNotifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+        connect(m_readNotifier, &QSocketNotifier::activated, this, &PageSocket::onReadable);
         emit connected();
         return;
     }
@@ -160,7 +171,7 @@ qsizetype PageSocket::read(std::span<char> room) {
     // The end of the stream or a failure: nothing more is read from this
     // connection; the owner hears of it from the event loop, outside its
     // own read.
-    m_readNotifier.reset();
+    retire(m_readNotifier);
     if (received == 0) {
         later([this] {
             close();

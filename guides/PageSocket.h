@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <span>
 
 class QSocketNotifier;
@@ -57,14 +56,15 @@ private:
     void failLater(int number);
     void fail(int number);
     void fail(int number, const QString& description);
+    void retire(QSocketNotifier*& notifier);
 
     int m_fd = -1;
     bool m_connecting = false;
     int m_lookupId = -1;
     quint64 m_generation = 0;
-    QByteArray m_pending; // request bytes the system has not taken yet
-    std::unique_ptr<QSocketNotifier> m_readNotifier;
-    std::unique_ptr<QSocketNotifier> m_writeNotifier;
+    QByteArray m_pending;                      // request bytes the system has not taken yet
+    QSocketNotifier* m_readNotifier = nullptr; // children of this socket
+    QSocketNotifier* m_writeNotifier = nullptr;
 };
 
 } // namespace velmora
