@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -68,9 +69,15 @@ void PageSocket::connectToHost(const QString& host, quint16 port) {
             fail(EHOSTUNREACH, info.errorString());
             return;
         }
-        const QHostAddress& first = addresses.first();
-        startConnect(first.toString().toLatin1(),
-                     first.protocol() == QAbstractSocket::IPv6Protocol ? AF_INET6 : AF_INET, port);
+        // One address is tried; an IPv4 one where there is one, as servers
+        // listening on IPv4 alone are the common case.
+        const auto v4 =
+            std::find_if(addresses.cbegin(), addresses.cend(), [](const QHostAddress& a) {
+                return a.protocol() == QAbstractSocket::IPv4Protocol;
+            });
+        const QHostAddress& chosen = v4 != addresses.cend() ? *v4 : addresses.first();
+        startConnect(chosen.toString().toLatin1(),
+                     chosen.protocol() == QAbstractSocket::IPv6Protocol ? AF_INET6 : AF_INET, port);
     });
 }
 

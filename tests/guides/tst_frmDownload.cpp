@@ -48,6 +48,7 @@ private slots:
     void unsafePageNames();
     void socketErrorStopsTheFetch_data();
     void socketErrorStopsTheFetch();
+    void hostNameIsLookedUp();
     void unloadDropsConnectionMidway();
     void unloadFromInsideCallback();
 };
@@ -262,6 +263,20 @@ void tst_frmDownload::socketErrorStopsTheFetch() {
     QCOMPARE(boxes.last().icon, QMessageBox::Critical);
     QVERIFY(!window.isWorking());
     QCOMPARE(boxes.log.size(), 1);
+}
+
+// A host name is looked up (without blocking) and goes out bare in the
+// Host and Referer lines.
+void tst_frmDownload::hostNameIsLookedUp() {
+    Fetch fetch;
+    fetch.serveIndex("a.jpg");
+    fetch.server.addReply("/x/a.jpg", ok(kPageA));
+    fetch.window->setGroupFileURL(
+        QStringLiteral("http://localhost:%1/x/idx.txt").arg(fetch.server.port()));
+    fetch.window->setParentForm(&fetch.receiver);
+    fetch.window->StartWorking();
+    QTRY_COMPARE(fetch.boxes.log, (QStringList{"count 1", "page 0 40x30"}));
+    QVERIFY(fetch.server.requests().value(0).contains("\r\nHost: localhost\r\n"));
 }
 
 // A new fetch replaces the window while a page is on its way: the
