@@ -1,44 +1,47 @@
-// Fetch time and peak memory of the page download client against a real
-// HTTP server on loopback, next to curl making the same sequential HTTP/1.0
-// requests.  Prints figures; it is not a test.
+// Fetch time and peak memory of a whole guide against a real HTTP server on
+// loopback, for three clients in alternating runs: curl making the same
+// sequential HTTP/1.0 requests in one process, the page download client
+// alone, and the program's own path (the guides section loading the guide:
+// downloader, page store, progress and labels, page viewer).  Each run is
+// timed twice: from the server's own log (first request's start to last
+// response's end) and by this process's clock.  Prints figures; it is not a
+// test.
 //
 //   bench_guide_fetch [--pages N] [--port P] [--runs R] [--work DIR]
 //
 // Generates a guide of N pages with velmora_demo_gen, serves it with the
-// demo server script, fetches it R times with each client, stops the server.
+// demo server script (also standing in for the Coder guide), fetches it R
+// times with each client, stops the server.
 
-#include "GroupIndex.h"
-#include "HttpRequest.h"
 #include "PageReceiver.h"
 #include "frmDownload.h"
+#include "guides/GuideSection.h"
 #include "platform/MessageBoxService.h"
 
 #include "BenchGuide.h"
 #include "ProcessMemory.h"
 #include "RunProgram.h"
+#include "ServerLog.h"
 #include "Stats.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTcpSocket>
 #include <QTemporaryFile>
 #include <QTimer>
 
 #include <cstdio>
-#include <utility>
-
-#include <sys/resource.h>
+#include <functional>
 
 using namespace velmora;
 using namespace velmora::bench;
 
 namespace {
 
-// The box a failing fetch would show ends the run instead.
-class FailOnMessage : public MessageBoxService {
+// A box a failing fetch would show is counted instead of waited for.
+class CountMessages : public MessageBoxService {
 public:
     QStringList messages;
     QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
@@ -51,118 +54,140 @@ public:
 class Store : public PageReceiver {
 public:
     int expected = 0;
+    int arrived = 0;
     QList<Picture> pages;
-    QElapsedTimer* clock = nullptr;
-    qint64 doneAtMs = -1;
     void NumberOfPages(int lngTotalPages) override { expected = lngTotalPages; }
     void LoadPictureAtPage(int lngPageNumber, const Picture& picPage) override {
         if (lngPageNumber >= pages.size())
             pages.resize(lngPageNumber + 1);
         pages[lngPageNumber] = picPage;
-        if (lngPageNumber + 1 == expected)
-            doneAtMs = clock->elapsed();
+        ++arrived;
     }
 };
 
-long minorFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_minflt;
-}
-
-struct ClientRun {
-    double seconds = 0;
-    qint64 peakKb = 0;
-    qint64 baseKb = 0;
-    qint64 pageBytes = 0;
-    int pages = 0;
-    long pageFaults = 0;
-    QStringList messages;
-};
-
-ClientRun fetchWithClient(const QString& indexUrl) {
-    ClientRun result;
-    FailOnMessage boxes;
-    MessageBoxService::install(&boxes);
-    QElapsedTimer clock;
-    Store store;
-    store.clock = &clock;
-    {
-        const ProcessMemory memory;
-        memory.resetPeak();
-        result.baseKb = memory.residentKb();
-        const long faultsBefore = minorFaults();
-        frmDownload window;
-        window.setGroupFileURL(indexUrl);
-        window.setParentForm(&store);
-        QEventLoop loop;
-        QTimer poll;
-        poll.setInterval(1);
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (store.doneAtMs >= 0 || !window.isWorking())
-                loop.quit();
-        });
-        clock.start();
-        window.StartWorking();
-        poll.start();
-        loop.exec();
-        result.seconds = (store.doneAtMs >= 0 ? store.doneAtMs : clock.elapsed()) / 1000.0;
-        result.peakKb = memory.peakKb();
-        result.pageFaults = minorFaults() - faultsBefore;
-    }
-    for (const Picture& page : std::as_const(store.pages)) {
-        result.pageBytes += page.bytes().size();
-        result.pages += page.isEmpty() ? 0 : 1;
-    }
-    result.messages = boxes.messages;
-    MessageBoxService::install(nullptr);
-    return result;
-}
-
-// The floor for any client on QTcpSocket: the same requests in a plain
-// loop, keeping each response's bytes as the client keeps its pages.
-double fetchBare(quint16 port, const QStringList& paths) {
-    QList<QByteArray> kept;
-    QByteArray response;
-    qsizetype next = 0;
-    QTcpSocket socket;
+// Runs the event loop until `done` holds or a minute passed, looking once a
+// millisecond: often enough not to add to what is timed, seldom enough not
+// to take the processor from the client.
+bool waitUntil(const std::function<bool()>& done) {
     QEventLoop loop;
-    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
-        socket.write(BuildRequest(QStringLiteral("127.0.0.1"), paths.at(next)));
+    QTimer check;
+    check.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
     });
-    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { response += socket.readAll(); });
-    QObject::connect(
-        &socket, &QTcpSocket::disconnected, &loop,
-        [&] {
-            kept << std::exchange(response, socket.readAll());
-            if (++next < paths.size())
-                socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-            else
-                loop.quit();
-        },
-        Qt::QueuedConnection);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    check.start(1);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+struct Timing {
+    double serverSeconds = 0;
+    double clockSeconds = 0;
+    int requests = 0;
+    bool complete = false;
+};
+
+// Times `run` from the server's log and the process clock.
+Timing timed(ServerLog& log, int expectedRequests, const std::function<bool()>& run) {
+    Timing timing;
+    log.mark();
     QElapsedTimer clock;
     clock.start();
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    loop.exec();
-    return clock.elapsed() / 1000.0;
+    timing.complete = run();
+    timing.clockSeconds = clock.elapsed() / 1000.0;
+    // nginx writes its line when the response has gone; give the last one
+    // a moment to land.
+    waitUntil([&] { return log.sinceMark().requests >= expectedRequests; });
+    const ServerLog::Span span = log.sinceMark();
+    timing.serverSeconds = span.seconds;
+    timing.requests = span.requests;
+    return timing;
 }
 
-double fetchWithCurl(const QString& base, const QStringList& paths) {
+bool fetchWithCurl(const QString& base, const QStringList& paths) {
     QTemporaryFile config;
     config.open();
     for (const QString& path : paths)
         config.write(
             QStringLiteral("url = \"%1%2\"\noutput = \"/dev/null\"\n").arg(base, path).toUtf8());
     config.flush();
-    QElapsedTimer clock;
-    clock.start();
-    if (!runProgram(QStringLiteral("curl"), {"--http1.0", "-s", "-S", "-H", "Connection: close",
-                                             "--config", config.fileName()})) {
-        std::fprintf(stderr, "bench: curl failed\n");
-        return -1;
+    return runProgram(QStringLiteral("curl"), {"--http1.0", "-s", "-S", "-H", "Connection: close",
+                                               "--config", config.fileName()});
+}
+
+bool fetchWithClient(const QString& indexUrl, qint64& pageBytes) {
+    Store store;
+    frmDownload window;
+    window.setGroupFileURL(indexUrl);
+    window.setParentForm(&store);
+    window.StartWorking();
+    const bool done =
+        waitUntil([&] { return store.expected > 0 && store.arrived == store.expected; });
+    pageBytes = 0;
+    for (const Picture& page : std::as_const(store.pages))
+        pageBytes += page.bytes().size();
+    return done;
+}
+
+/// The guides section of the program, loading the Coder guide (the first
+/// time with "&Load", then with "&Reload").
+class ProgramPath {
+public:
+    explicit ProgramPath(const QString& server) {
+        m_window.resize(1024, 738);
+        auto* fraDoors = new QWidget(&m_window);
+        auto* fraGuide = new QWidget(&m_window);
+        fraDoors->setGeometry(123, 51, 893, 679);
+        fraGuide->setGeometry(fraDoors->geometry());
+        fraGuide->hide();
+        m_section = std::make_unique<GuideSection>(fraDoors, fraGuide);
+        m_section->reader().setContentServer(server);
+        QObject::connect(&m_section->reader(), &GuideReader::pageStored, &m_window,
+                         [this](GuideType, int) { ++m_stored; });
+        m_window.show();
     }
-    return clock.elapsed() / 1000.0;
+
+    bool fetch(int pages) {
+        m_stored = 0;
+        if (m_loaded) {
+            press(QStringLiteral("cmdReload"));
+        } else {
+            QComboBox* selector = m_section->docCategories();
+            selector->setCurrentIndex(selector->findText(QStringLiteral("Coder")));
+            m_section->reader().cmbDocCategories_Click();
+            press(QStringLiteral("ButtonEx12"));
+            m_loaded = true;
+        }
+        return waitUntil([&] { return m_stored == pages; });
+    }
+
+private:
+    void press(const QString& name) {
+        QWidget* button = m_section->readerForm().control(name);
+        if (!button)
+            button = m_section->doorsForm().control(name);
+        QMetaObject::invokeMethod(button, "AccessKeyPress");
+    }
+
+    QWidget m_window;
+    std::unique_ptr<GuideSection> m_section;
+    int m_stored = 0;
+    bool m_loaded = false;
+};
+
+void report(const char* name, const QList<Timing>& runs, double curlServer) {
+    QList<double> server, clock;
+    for (const Timing& run : runs) {
+        server << run.serverSeconds;
+        clock << run.clockSeconds;
+    }
+    const double median = Stats(server).median();
+    std::printf("%-12s server log %.3f s (median of %lld; %.2f x curl), process clock %.3f s\n",
+                name, median, qlonglong(runs.size()), curlServer > 0 ? median / curlServer : 0.0,
+                Stats(clock).median());
 }
 
 } // namespace
@@ -176,7 +201,7 @@ int main(int argc, char** argv) {
                                             QStringLiteral("bench-guide")}));
     options.process(app);
     BenchGuide guide(options);
-    if (!guide.prepare())
+    if (!guide.prepare() || !guide.standInForCoderGuide())
         return 1;
     const QString indexPath = BenchGuide::indexPath();
     const QString indexDir = "/" + indexPath.left(indexPath.lastIndexOf('/') + 1);
@@ -186,39 +211,47 @@ int main(int argc, char** argv) {
     if (!guide.startServer())
         return 1;
 
-    const QString port = guide.port();
-    const QString base = "http://127.0.0.1:" + port;
+    CountMessages boxes;
+    MessageBoxService::install(&boxes);
+    const QString server = "127.0.0.1:" + guide.port();
+    const QString base = "http://" + server;
+    const int requests = int(paths.size());
+    ServerLog log(guide.timedLogPath());
+    ProgramPath program(server);
     fetchWithCurl(base, paths); // warms the server and the page cache
-    QList<double> curlTimes, bareTimes, clientTimes;
-    ClientRun worst;
-    const int runs = qMax(1, guide.runs());
-    for (int i = 0; i < runs; ++i) {
-        curlTimes << fetchWithCurl(base, paths);
-        bareTimes << fetchBare(port.toUShort(), paths);
-        const ClientRun client = fetchWithClient(base + paths.first());
-        clientTimes << client.seconds;
-        if (i == 0 || client.peakKb - client.baseKb > worst.peakKb - worst.baseKb)
-            worst = client;
-        if (!client.messages.isEmpty() || client.pages != paths.size() - 1)
-            std::fprintf(stderr, "bench: client run %d got %d of %lld pages, %lld messages\n",
-                         i + 1, client.pages, qlonglong(paths.size() - 1),
-                         qlonglong(client.messages.size()));
-    }
-    guide.stopServer();
 
-    const double curl = Stats(curlTimes).median(), bare = Stats(bareTimes).median(),
-                 client = Stats(clientTimes).median();
-    const double pageMb = worst.pageBytes / 1048576.0;
-    const double growthMb = (worst.peakKb - worst.baseKb) / 1024.0;
-    std::printf("guide: %lld pages, %.1f MB of page files\n", qlonglong(paths.size() - 1), pageMb);
-    std::printf("curl:        %.3f s (median of %d)\n", curl, runs);
-    std::printf("bare loop:   %.3f s (median of %d; QTcpSocket alone, %.2f x curl)\n", bare, runs,
-                curl > 0 ? bare / curl : 0.0);
-    std::printf("frmDownload: %.3f s (median of %d)\n", client, runs);
-    std::printf("ratio:       %.2f\n", curl > 0 ? client / curl : 0.0);
-    std::printf("page faults: %ld in one client run\n", worst.pageFaults);
-    std::printf(
-        "peak memory: %.1f MB (before the fetch %.1f MB; growth %.1f MB = pages + %.1f MB)\n",
-        worst.peakKb / 1024.0, worst.baseKb / 1024.0, growthMb, growthMb - pageMb);
+    QList<Timing> curl, client, path;
+    qint64 pageBytes = 0;
+    const ProcessMemory memory;
+    memory.resetPeak();
+    const qint64 baseKb = memory.residentKb();
+    for (int i = 0; i < qMax(1, guide.runs()); ++i) {
+        curl << timed(log, requests, [&] { return fetchWithCurl(base, paths); });
+        client << timed(log, requests,
+                        [&] { return fetchWithClient(base + paths.first(), pageBytes); });
+        path << timed(log, requests, [&] { return program.fetch(requests - 1); });
+        for (const auto* runs : {&curl, &client, &path}) {
+            if (!runs->last().complete || runs->last().requests != requests)
+                std::fprintf(stderr, "bench: run %d incomplete (%d of %d requests)\n", i + 1,
+                             runs->last().requests, requests);
+        }
+    }
+    const qint64 peakKb = memory.peakKb();
+    guide.stopServer();
+    MessageBoxService::install(nullptr);
+
+    const double curlServer = [&] {
+        QList<double> seconds;
+        for (const Timing& run : std::as_const(curl))
+            seconds << run.serverSeconds;
+        return Stats(seconds).median();
+    }();
+    std::printf("guide: %d pages, %.1f MB of page files\n", requests - 1, pageBytes / 1048576.0);
+    report("curl", curl, curlServer);
+    report("frmDownload", client, curlServer);
+    report("program", path, curlServer);
+    std::printf("peak memory: %.1f MB (%.1f MB before the runs)\n", peakKb / 1024.0,
+                baseKb / 1024.0);
+    std::printf("messages shown: %lld\n", qlonglong(boxes.messages.size()));
     return 0;
 }

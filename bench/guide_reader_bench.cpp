@@ -35,8 +35,6 @@ using namespace velmora::bench;
 
 namespace {
 
-const QString kCoderFolder = QStringLiteral("guidesdisplayVelmora/demo");
-
 // Any box ends up here: the run reports them instead of waiting for a click.
 class CountMessages : public MessageBoxService {
 public:
@@ -70,27 +68,6 @@ void pause(int ms) {
     QElapsedTimer clock;
     clock.start();
     waitUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
-}
-
-// Makes the benchmark guide stand in for the Coder guide: its index and a
-// link to its pages take the Coder guide's place.  Left alone when an
-// earlier run already did so for this guide.
-bool standInForCoderGuide(const BenchGuide& guide) {
-    const QDir tree(guide.contentFolder());
-    const QString benchIndex = tree.filePath(BenchGuide::indexPath());
-    const QString coderIndex = tree.filePath(kCoderFolder + "/testdoc.txt");
-    const QString coderPages = tree.filePath(kCoderFolder + "/pages");
-    QFile bench(benchIndex), coder(coderIndex);
-    if (!bench.open(QIODevice::ReadOnly))
-        return false;
-    if (coder.open(QIODevice::ReadOnly) && coder.readAll() == bench.readAll() &&
-        QFileInfo(coderPages).isSymLink())
-        return true;
-    QFile::remove(coderIndex);
-    // A link left pointing elsewhere would make the new one fail.
-    QFile::remove(coderPages);
-    return QFile::copy(benchIndex, coderIndex) &&
-           QFile::link(QStringLiteral("../bench/pages"), coderPages);
 }
 
 /// The longest gap between the ticks of a fast timer, less its interval:
@@ -238,7 +215,7 @@ int main(int argc, char** argv) {
     options.process(app);
     BenchGuide guide(options);
     const int total = guide.pages();
-    if (!guide.prepare() || !standInForCoderGuide(guide)) {
+    if (!guide.prepare() || !guide.standInForCoderGuide()) {
         std::fprintf(stderr, "bench: preparing the content failed\n");
         return 1;
     }

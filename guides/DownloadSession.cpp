@@ -8,13 +8,17 @@
 
 namespace velmora {
 
-DownloadSession::DownloadSession(const QString& groupFileUrl)
-    : m_GroupFileURL(groupFileUrl), m_Host(GetHost(groupFileUrl)), m_Port(SplitPort(m_Host)) {}
+DownloadSession::DownloadSession(const QString& groupFileUrl, PageBudget& budget)
+    : m_GroupFileURL(groupFileUrl), m_Host(GetHost(groupFileUrl)), m_Port(SplitPort(m_Host)),
+      m_budget(budget) {}
 
 QByteArray DownloadSession::request() const {
-    const QString file =
-        m_IndexLoaded ? m_PageFiles.value(m_FileIndex) : GetFileName(m_GroupFileURL);
-    return BuildRequest(m_Host, EncodeSpaces(GetDirectoryPath(m_GroupFileURL) + file));
+    // A page name goes out as the index's own bytes, whatever code page the
+    // server wrote it in: decoding and encoding it again would ask for
+    // another file.
+    const QByteArray file =
+        m_IndexLoaded ? m_PageFiles.value(m_FileIndex) : GetFileName(m_GroupFileURL).toUtf8();
+    return BuildRequest(m_Host, EncodeSpaces(GetDirectoryPath(m_GroupFileURL).toUtf8() + file));
 }
 
 ResponseOutcome DownloadSession::handleResponse(const HttpResponse& response) {
@@ -46,13 +50,13 @@ ResponseOutcome DownloadSession::handleResponse(const HttpResponse& response) {
         if (response.body.isEmpty())
             outcome.messages << invalidPageDataMessage();
         else
-            outcome.picture = PictureFromBytes(response.body);
+            outcome.picture = keptPicture(response.body, outcome.messages);
         outcome.pageNumber = m_FileIndex;
         return advance(std::move(outcome));
     }
 
     if (!response.body.isEmpty())
-        m_PageFiles = ParseGroupIndex(response.body);
+        m_PageFiles = ParseGroupIndex(response.body).value_or(QByteArrayList());
     if (m_PageFiles.isEmpty()) {
         outcome.messages << invalidGroupIndexMessage();
         return outcome;
@@ -61,6 +65,14 @@ ResponseOutcome DownloadSession::handleResponse(const HttpResponse& response) {
     m_FileIndex = -1;
     m_IndexLoaded = true;
     return advance(std::move(outcome));
+}
+
+Picture DownloadSession::keptPicture(const QByteArray& body, QStringList& messages) {
+    if (!m_budget.fits(body.size())) {
+        messages << invalidPageDataMessage();
+        return {};
+    }
+    return PictureFromBytes(body, &m_budget);
 }
 
 ResponseOutcome DownloadSession::failFile(ResponseOutcome outcome) {

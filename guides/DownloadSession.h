@@ -1,10 +1,11 @@
 #pragma once
 
 #include "HttpResponseParser.h"
+#include "PageBudget.h"
 #include "Picture.h"
 
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -29,13 +30,16 @@ struct ResponseOutcome {
 /// asked for again up to `kMaxRefetches` times; after that the file counts
 /// as failed.  A failed file (also one over the size bound) is reported as
 /// invalid data (a page, delivered empty; the fetch goes on) or as an invalid
-/// group index (the fetch ends).  An index that lists no page is reported
-/// like an empty one.
+/// group index (the fetch ends).  An index that lists no page, or more than
+/// `kMaxGroupIndexPages`, is reported like an empty one and nothing more is
+/// asked for.  A page whose bytes no longer fit the page budget is reported
+/// as invalid data and delivered empty; the fetch goes on.
 class DownloadSession {
 public:
     static constexpr int kMaxRefetches = 3;
 
-    explicit DownloadSession(const QString& groupFileUrl);
+    /// Pages are kept against `budget`, which must outlive their pictures.
+    DownloadSession(const QString& groupFileUrl, PageBudget& budget);
 
     /// Host name to connect to, without the port.
     const QString& host() const { return m_Host; }
@@ -47,16 +51,19 @@ public:
     ResponseOutcome handleResponse(const HttpResponse& response);
 
     bool indexLoaded() const { return m_IndexLoaded; }
-    const QStringList& pageFiles() const { return m_PageFiles; }
+    /// The page names, byte for byte as the index holds them.
+    const QByteArrayList& pageFiles() const { return m_PageFiles; }
 
 private:
     ResponseOutcome failFile(ResponseOutcome outcome);
     ResponseOutcome advance(ResponseOutcome outcome);
+    Picture keptPicture(const QByteArray& body, QStringList& messages);
 
     QString m_GroupFileURL;
     QString m_Host;
     QString m_Port;
-    QStringList m_PageFiles;
+    QByteArrayList m_PageFiles;
+    PageBudget& m_budget;
     int m_FileIndex = 0;
     bool m_IndexLoaded = false;
     int m_Refetches = 0;

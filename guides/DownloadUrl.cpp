@@ -47,4 +47,9 @@ QString EncodeSpaces(const QString& text) {
     return encoded.replace(QLatin1Char(' '), QLatin1String("%20"));
 }
 
+QByteArray EncodeSpaces(const QByteArray& bytes) {
+    QByteArray encoded = bytes;
+    return encoded.replace(' ', "%20");
+}
+
 } // namespace velmora

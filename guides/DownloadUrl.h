@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace velmora {
@@ -27,5 +28,7 @@ QString GetFileName(const QString& url);
 
 /// Replaces every space with "%20"; nothing else is escaped.
 QString EncodeSpaces(const QString& text);
+/// The same for bytes (a page name as the index holds it).
+QByteArray EncodeSpaces(const QByteArray& bytes);
 
 } // namespace velmora

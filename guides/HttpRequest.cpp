@@ -4,11 +4,10 @@ namespace velmora {
 
 namespace {
 
-QByteArray escapeControls(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
+QByteArray escapeControls(const QByteArray& bytes) {
     QByteArray out;
-    out.reserve(utf8.size());
-    for (const char c : utf8) {
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F)
             out += '%' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
@@ -20,8 +19,8 @@ QByteArray escapeControls(const QString& text) {
 
 } // namespace
 
-QByteArray BuildRequest(const QString& host, const QString& path) {
-    const QByteArray safeHost = escapeControls(host);
+QByteArray BuildRequest(const QString& host, const QByteArray& path) {
+    const QByteArray safeHost = escapeControls(host.toUtf8());
     QByteArray request;
     request += "GET " + escapeControls(path) + " HTTP/1.0\r\n";
     request += "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "

@@ -16,7 +16,7 @@ bool HttpResponseParser::put(QByteArrayView bytes) {
 std::span<char> HttpResponseParser::prepare(qsizetype bytes) {
     if (m_overflowed)
         return {};
-    const qsizetype room = qMin(bytes, m_maxBytes - m_total + 1);
+    const qsizetype room = qMin(bytes, roomLeft() + 1);
     QByteArray& buffer = tail();
     m_prepared = buffer.size();
     const qsizetype needed = m_prepared + room;
@@ -32,14 +32,17 @@ bool HttpResponseParser::commit(qsizetype written) {
     if (m_overflowed)
         return false;
     tail().resize(m_prepared + written);
-    m_total += written;
-    if (m_total > m_maxBytes) {
+    if (roomLeft() < 0) {
         overflow();
         return false;
     }
     if (!m_headerDone)
         splitHeader();
     return !m_overflowed;
+}
+
+qsizetype HttpResponseParser::roomLeft() const {
+    return m_headerDone ? m_maxBody - m_body.size() : m_maxBody + m_headerRoom - m_head.size();
 }
 
 void HttpResponseParser::splitHeader() {
@@ -52,7 +55,7 @@ void HttpResponseParser::splitHeader() {
     m_header = m_head.left(blank);
     const qsizetype bodyStart = blank + 4;
     if (const auto length = GetContentLength(m_header)) {
-        if (*length > m_maxBytes - bodyStart) {
+        if (*length > m_maxBody) {
             overflow();
             return;
         }
@@ -60,6 +63,8 @@ void HttpResponseParser::splitHeader() {
     }
     m_body.append(QByteArrayView(m_head).sliced(bodyStart));
     m_head = QByteArray();
+    if (m_body.size() > m_maxBody)
+        overflow();
 }
 
 void HttpResponseParser::overflow() {
@@ -70,6 +75,9 @@ void HttpResponseParser::overflow() {
 }
 
 HttpResponse HttpResponseParser::finish() {
+    // Without a blank line the header room was body after all.
+    if (!m_headerDone && m_head.size() > m_maxBody)
+        overflow();
     HttpResponse response;
     response.overflowed = m_overflowed;
     if (m_headerDone) {
@@ -82,7 +90,7 @@ HttpResponse HttpResponseParser::finish() {
     // back, since a page's bytes are kept for the whole run.
     if (response.body.capacity() - response.body.size() > response.body.size() / 8)
         response.body.squeeze();
-    *this = HttpResponseParser(m_maxBytes);
+    *this = HttpResponseParser(m_maxBody, m_headerRoom);
     return response;
 }
 

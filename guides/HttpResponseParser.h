@@ -21,14 +21,17 @@ struct HttpResponse {
 /// from the pieces the socket delivers.  It splits the header off as soon as
 /// the blank line arrives and sizes the body from Content-Length, so a body
 /// is held once, in a buffer of its own size, and can be handed on without a
-/// copy.  The whole response is bounded: past `maxBytes` (or at a header that
-/// announces more) it stops collecting and reports the overflow.
+/// copy.  The body is bounded: past `maxBodyBytes` (or at a header that
+/// announces more) it stops collecting and reports the overflow; the header
+/// block may take `headerRoom` bytes on top (a response without a blank line
+/// is all body).
 class HttpResponseParser {
 public:
     /// 64 MiB: far above any guide page, far below what would hurt the machine.
     static constexpr qsizetype kDefaultMaxBytes = qsizetype(64) * 1024 * 1024;
 
-    explicit HttpResponseParser(qsizetype maxBytes = kDefaultMaxBytes) : m_maxBytes(maxBytes) {}
+    explicit HttpResponseParser(qsizetype maxBodyBytes = kDefaultMaxBytes, qsizetype headerRoom = 0)
+        : m_maxBody(maxBodyBytes), m_headerRoom(headerRoom) {}
 
     /// Appends received bytes; false once the response is over the bound.
     bool put(QByteArrayView bytes);
@@ -42,16 +45,17 @@ public:
     bool commit(qsizetype written);
     bool overflowed() const { return m_overflowed; }
     /// Ends the response (connection closed) and hands it over; the parser
-    /// is then empty and ready for the next one, with the same bound.
+    /// is then empty and ready for the next one, with the same bounds.
     HttpResponse finish();
 
 private:
     void overflow();
     QByteArray& tail() { return m_headerDone ? m_body : m_head; }
     void splitHeader();
+    qsizetype roomLeft() const;
 
-    qsizetype m_maxBytes = kDefaultMaxBytes;
-    qsizetype m_total = 0;
+    qsizetype m_maxBody = kDefaultMaxBytes;
+    qsizetype m_headerRoom = 0;
     bool m_headerDone = false;
     bool m_overflowed = false;
     qsizetype m_prepared = 0; // size of the tail before the last prepare

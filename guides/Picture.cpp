@@ -1,5 +1,7 @@
 #include "Picture.h"
 
+#include "PageBudget.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -26,11 +28,16 @@ QImage decode(const QByteArray& bytes) {
 
 } // namespace
 
+Picture::Data::~Data() {
+    if (budget)
+        budget->give(bytes.size());
+}
+
 QImage Picture::toImage() const {
     return m_data ? decode(m_data->bytes) : QImage();
 }
 
-Picture PictureFromBytes(const QByteArray& bytes) {
+Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget) {
     if (bytes.isEmpty())
         return {};
     QBuffer buffer;
@@ -49,7 +56,14 @@ Picture PictureFromBytes(const QByteArray& bytes) {
     if (!withinLimit(size))
         return {};
     Picture picture;
-    picture.m_data = std::make_shared<const Picture::Data>(Picture::Data{bytes, size});
+    // Built in place: a temporary would give the budget back when it goes.
+    auto data = std::make_shared<Picture::Data>();
+    data->bytes = bytes;
+    data->size = size;
+    data->budget = budget;
+    if (budget)
+        budget->take(bytes.size());
+    picture.m_data = std::move(data);
     return picture;
 }
 

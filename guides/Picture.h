@@ -8,6 +8,8 @@
 
 namespace velmora {
 
+class PageBudget;
+
 /// A page picture: a cheap handle to shared, immutable data.  Copies share
 /// the same picture (a page store holds a reference, not a copy).  A picture
 /// keeps the compressed image bytes and the pixel size read from the image
@@ -40,17 +42,21 @@ private:
     struct Data {
         QByteArray bytes;
         QSize size;
+        PageBudget* budget = nullptr; // given the bytes back at the end
+        ~Data();
     };
     std::shared_ptr<const Data> m_data;
 
-    friend Picture PictureFromBytes(const QByteArray& bytes);
+    friend Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget);
 };
 
 /// The picture in `bytes`, the complete content of an image file in any
 /// format Qt's image readers know (JPEG for the guides).  Reads only the
 /// header; bytes that are not a readable image, or an image whose declared
 /// size is beyond the decoding limit, give the empty picture.  Never throws,
-/// never shows anything.
-Picture PictureFromBytes(const QByteArray& bytes);
+/// never shows anything.  With a `budget`, a picture that is made takes the
+/// size of `bytes` out of it until its last copy goes (the caller checks
+/// first that they fit).
+Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget = nullptr);
 
 } // namespace velmora

@@ -6,27 +6,11 @@
 #include <QPointer>
 
 #include <cerrno>
+#include <cstring>
 
 namespace velmora {
 
 namespace {
-
-// The number users and support can look up: the system's socket error code
-// where one matches, otherwise the socket layer's own.
-int socketErrorNumber(QAbstractSocket::SocketError error) {
-    switch (error) {
-    case QAbstractSocket::ConnectionRefusedError:
-        return ECONNREFUSED;
-    case QAbstractSocket::SocketTimeoutError:
-        return ETIMEDOUT;
-    case QAbstractSocket::NetworkError:
-        return ENETUNREACH;
-    case QAbstractSocket::SocketAccessError:
-        return EACCES;
-    default:
-        return int(error);
-    }
-}
 
 void showDownloadError(const QString& text) {
     showMessage(text, QStringLiteral("Error"), QMessageBox::Critical, QMessageBox::Ok);
@@ -34,39 +18,28 @@ void showDownloadError(const QString& text) {
 
 } // namespace
 
+const int frmDownload::kOversizeErrorNumber = EFBIG;
+
 frmDownload::frmDownload(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDownload"));
-    connect(&sckDownload, &QTcpSocket::connected, this, &frmDownload::sckDownload_Connect);
-    connect(&sckDownload, &QTcpSocket::readyRead, this, &frmDownload::sckDownload_DataArrival);
-    // The close and error handlers show modal messages and call the main
-    // window, which may delete this window; running them from the event loop
-    // rather than inside the socket's own signal keeps the socket out of it.
-    connect(&sckDownload, &QTcpSocket::disconnected, this, &frmDownload::sckDownload_Close,
-            Qt::QueuedConnection);
-    connect(
-        &sckDownload, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-            // The peer closing is how every HTTP/1.0 response ends: that
-            // is the close event, not an error.
-            if (error == QAbstractSocket::RemoteHostClosedError)
-                return;
-            QMetaObject::invokeMethod(
-                this,
-                [this, number = socketErrorNumber(error), description = sckDownload.errorString()] {
-                    sckDownload_Error(number, description);
-                },
-                Qt::QueuedConnection);
-        });
+    // The socket reports the end of a response and its errors from the event
+    // loop, never from inside a read: the handlers may show modal messages
+    // and call the main window, which may delete this window.
+    connect(&sckDownload, &PageSocket::connected, this, &frmDownload::sckDownload_Connect);
+    connect(&sckDownload, &PageSocket::readyRead, this, &frmDownload::sckDownload_DataArrival);
+    connect(&sckDownload, &PageSocket::closedByPeer, this, &frmDownload::sckDownload_Close);
+    connect(&sckDownload, &PageSocket::errorOccurred, this, &frmDownload::sckDownload_Error);
 }
 
 frmDownload::~frmDownload() {
     // Unloading drops the connection without any further call.
     sckDownload.disconnect(this);
-    sckDownload.abort();
+    sckDownload.close();
 }
 
 void frmDownload::StartWorking() {
-    sckDownload.abort();
-    m_session = std::make_unique<DownloadSession>(m_GroupFileURL);
+    sckDownload.close();
+    m_session = std::make_unique<DownloadSession>(m_GroupFileURL, *m_budget);
     connectToServer();
 }
 
@@ -86,7 +59,8 @@ void frmDownload::sckDownload_Connect() {
     if (m_phase != Phase::Connecting)
         return;
     m_phase = Phase::Receiving;
-    m_parser = HttpResponseParser(m_maxResponseBytes);
+    const qsizetype body = m_session->indexLoaded() ? m_maxPageBytes : m_maxIndexBytes;
+    m_parser = HttpResponseParser(body, kHeaderRoom);
     sckDownload.write(m_session->request());
 }
 
@@ -94,29 +68,42 @@ bool frmDownload::receiveAvailable() {
     // Straight from the socket into the response, which a page's picture
     // then keeps: no copy in between.
     const std::span<char> room = m_parser.prepare(sckDownload.bytesAvailable());
-    const qint64 read = sckDownload.read(room.data(), qint64(room.size()));
-    return m_parser.commit(qMax<qint64>(read, 0));
+    const qsizetype read = sckDownload.read(room);
+    return m_parser.commit(qMax<qsizetype>(read, 0));
 }
 
 void frmDownload::sckDownload_DataArrival() {
-    if (m_phase != Phase::Receiving) {
-        sckDownload.readAll();
+    if (m_phase != Phase::Receiving)
         return;
-    }
     if (receiveAvailable())
         return;
-    // Over the bound: stop reading at once and treat the file as failed.
+    if (m_session->indexLoaded()) {
+        dropOversizedPage();
+        return;
+    }
+    // An index past its bound is no index: refused like an unreadable one.
     m_phase = Phase::Idle;
-    sckDownload.abort();
+    sckDownload.close();
     QMetaObject::invokeMethod(this, &frmDownload::processResponse, Qt::QueuedConnection);
+}
+
+void frmDownload::dropOversizedPage() {
+    m_phase = Phase::Stopped;
+    sckDownload.close();
+    m_parser = HttpResponseParser();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            showDownloadError(socketErrorMessage(
+                kOversizeErrorNumber, QString::fromLocal8Bit(std::strerror(kOversizeErrorNumber))));
+        },
+        Qt::QueuedConnection);
 }
 
 void frmDownload::sckDownload_Close() {
     if (m_phase != Phase::Receiving)
         return;
-    receiveAvailable();
     m_phase = Phase::Idle;
-    sckDownload.close();
     processResponse();
 }
 
@@ -124,9 +111,10 @@ void frmDownload::sckDownload_Error(int number, const QString& description) {
     if (m_phase != Phase::Connecting && m_phase != Phase::Receiving)
         return;
     // Closed before the message, so nothing of this connection arrives while
-    // the box is up.
+    // the box is up; what was received of the file is dropped.
     m_phase = Phase::Stopped;
-    sckDownload.abort();
+    sckDownload.close();
+    m_parser = HttpResponseParser();
     showDownloadError(socketErrorMessage(number, description));
 }
 

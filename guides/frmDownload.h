@@ -3,9 +3,8 @@
 #include "DownloadSession.h"
 #include "HttpResponseParser.h"
 #include "PageReceiver.h"
+#include "PageSocket.h"
 
-#include <QAbstractSocket>
-#include <QTcpSocket>
 #include <QWidget>
 
 #include <memory>
@@ -42,8 +41,25 @@ public:
     /// before the start, after the last page, and once the fetch stopped.
     bool isWorking() const { return m_phase == Phase::Connecting || m_phase == Phase::Receiving; }
 
-    /// Bound of one response; the default suits guide pages.
-    void setMaxResponseBytes(qsizetype bytes) { m_maxResponseBytes = bytes; }
+    /// Largest group index body; a longer one is refused as an invalid index.
+    static constexpr qsizetype kMaxIndexBytes = qsizetype(8) * 1024 * 1024;
+    /// Largest page body; past it the connection is dropped and the fetch
+    /// stops with a communication error (`kOversizeErrorNumber`).
+    static constexpr qsizetype kMaxPageBytes = qsizetype(64) * 1024 * 1024;
+    /// Room for the header block on top of either body bound.
+    static constexpr qsizetype kHeaderRoom = qsizetype(64) * 1024;
+    /// The system's "File too large", shown as the number and description
+    /// of the communication error for a page past its bound.
+    static const int kOversizeErrorNumber;
+
+    /// The budget the pages are kept against; the run's own by default.
+    void setPageBudget(PageBudget& budget) { m_budget = &budget; }
+
+    /// Bounds of the index and page bodies; the defaults above suit guides.
+    void setBodyLimits(qsizetype indexBytes, qsizetype pageBytes) {
+        m_maxIndexBytes = indexBytes;
+        m_maxPageBytes = pageBytes;
+    }
 
 private:
     enum class Phase { Idle, Connecting, Receiving, Stopped };
@@ -54,14 +70,17 @@ private:
     void sckDownload_Error(int number, const QString& description);
 
     bool receiveAvailable();
+    void dropOversizedPage();
     void connectToServer();
     void processResponse();
 
-    QTcpSocket sckDownload;
+    PageSocket sckDownload;
     QString m_GroupFileURL;
     PageReceiver* m_ParentForm = nullptr;
     std::unique_ptr<DownloadSession> m_session;
-    qsizetype m_maxResponseBytes = HttpResponseParser::kDefaultMaxBytes;
+    PageBudget* m_budget = &PageBudget::forRun();
+    qsizetype m_maxIndexBytes = kMaxIndexBytes;
+    qsizetype m_maxPageBytes = kMaxPageBytes;
     HttpResponseParser m_parser;
     Phase m_phase = Phase::Idle;
 };

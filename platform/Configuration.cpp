@@ -18,6 +18,8 @@ void applyFile(Configuration& config, const QString& path) {
                                  file.value(QStringLiteral("Servers/ContentServer")).toString());
     Configuration::applyHostPort(config.webSite,
                                  file.value(QStringLiteral("Servers/WebSite")).toString());
+    Configuration::applyMiB(config.pageBudgetMiB,
+                            file.value(QStringLiteral("Limits/PageBudgetMiB")).toString());
 }
 
 } // namespace
@@ -37,6 +39,15 @@ bool Configuration::applyHostPort(QString& target, const QString& value) {
             return false;
     }
     target = trimmed;
+    return true;
+}
+
+bool Configuration::applyMiB(qint64& target, const QString& value) {
+    bool ok = false;
+    const qint64 mib = value.trimmed().toLongLong(&ok);
+    if (!ok || mib < 1 || mib > 1024 * 1024)
+        return false;
+    target = mib;
     return true;
 }
 

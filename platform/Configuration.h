@@ -9,11 +9,14 @@ namespace velmora {
 /// "host[:port]"): the one beside the executable, then the user's own
 /// $XDG_CONFIG_HOME/Velmora/velmora.conf, whose values win.  The environment
 /// variables VELMORA_CONTENT_SERVER and VELMORA_WEB_SITE override both.
+/// Group [Limits], key PageBudgetMiB, bounds the guide pages held at once.
 struct Configuration {
     /// "host[:port]" of the content server (guides, video lists, players).
     QString contentServer = QStringLiteral("127.0.0.1:8741");
     /// "host[:port]" of the product web site (contact page).
     QString webSite = QStringLiteral("127.0.0.1:8741");
+    /// Most mebibytes of page files (as received) the program holds in a run.
+    qint64 pageBudgetMiB = 1024;
 
     /// The configuration in force for this process (read once).
     static const Configuration& current();
@@ -22,6 +25,9 @@ struct Configuration {
     /// Applies one "host[:port]" value: a value that is empty or whose port
     /// is not a number from 1 to 65535 is rejected and `target` kept.
     static bool applyHostPort(QString& target, const QString& value);
+    /// Applies one size in mebibytes: anything but a whole number from 1 to
+    /// 1048576 is rejected and `target` kept.
+    static bool applyMiB(qint64& target, const QString& value);
 };
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -42,7 +43,12 @@ QString BenchGuide::indexPath() {
 
 QStringList BenchGuide::listedPages() const {
     QFile index(contentFolder() + "/" + indexPath());
-    return index.open(QIODevice::ReadOnly) ? ParseGroupIndex(index.readAll()) : QStringList();
+    QStringList pages;
+    if (index.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& page : ParseGroupIndex(index.readAll()).value_or(QByteArrayList()))
+            pages << QString::fromUtf8(page);
+    }
+    return pages;
 }
 
 bool BenchGuide::prepare() const {
@@ -54,6 +60,25 @@ bool BenchGuide::prepare() const {
         return true;
     std::fprintf(stderr, "bench: generating the guide failed\n");
     return false;
+}
+
+bool BenchGuide::standInForCoderGuide() const {
+    const QString coderFolder = QStringLiteral("guidesdisplayVelmora/demo");
+    const QDir tree(contentFolder());
+    const QString benchIndex = tree.filePath(indexPath());
+    const QString coderIndex = tree.filePath(coderFolder + "/testdoc.txt");
+    const QString coderPages = tree.filePath(coderFolder + "/pages");
+    QFile bench(benchIndex), coder(coderIndex);
+    if (!bench.open(QIODevice::ReadOnly))
+        return false;
+    if (coder.open(QIODevice::ReadOnly) && coder.readAll() == bench.readAll() &&
+        QFileInfo(coderPages).isSymLink())
+        return true;
+    QFile::remove(coderIndex);
+    // A link left pointing elsewhere would make the new one fail.
+    QFile::remove(coderPages);
+    return QFile::copy(benchIndex, coderIndex) &&
+           QFile::link(QStringLiteral("../bench/pages"), coderPages);
 }
 
 bool BenchGuide::startServer() {

@@ -45,6 +45,12 @@ public:
     /// Makes the content unless the index already lists pages() pages:
     /// rendering the pages takes far longer than any benchmark run.
     bool prepare() const;
+    /// Makes the guide stand in for the Coder guide: its index and a link to
+    /// its pages take the Coder guide's place (left alone when an earlier
+    /// run did so for this guide).
+    bool standInForCoderGuide() const;
+    /// The server's timed access log (see ServerLog).
+    QString timedLogPath() const { return m_work + QStringLiteral("/server/timed.log"); }
     bool startServer();
     void stopServer();
 

@@ -15,6 +15,7 @@ private slots:
     void overflowByBytes();
     void overflowByDeclaredLength();
     void roomNeverPassesTheBound();
+    void bodyBoundWithHeaderRoom();
     void reusableAfterFinish();
 };
 
@@ -98,6 +99,23 @@ void tst_HttpResponseParser::roomNeverPassesTheBound() {
     QCOMPARE(qsizetype(room.size()), 401);
     QVERIFY(!parser.commit(401));
     QVERIFY(parser.prepare(10).empty());
+}
+
+// The header room is for the header block only: the body bound is exact,
+// also for a response without a blank line, which is all body.
+void tst_HttpResponseParser::bodyBoundWithHeaderRoom() {
+    HttpResponseParser parser(10, 20);
+    QVERIFY(parser.put("HTTP/1.0 200 OK\r\n\r\n0123456789"));
+    QCOMPARE(parser.finish().body, QByteArray("0123456789"));
+    QVERIFY(parser.put("HTTP/1.0 200 OK\r\n\r\n0123456789"));
+    QVERIFY(!parser.put("a"));
+    QVERIFY(parser.finish().overflowed);
+    QVERIFY(!parser.put("HTTP/1.0 200 OK\r\nContent-Length: 11\r\n\r\n"));
+    QVERIFY(parser.finish().overflowed);
+    QVERIFY(parser.put("no blank line at all"));
+    QVERIFY(parser.finish().overflowed);
+    QVERIFY(parser.put("0123456789"));
+    QVERIFY(!parser.finish().overflowed);
 }
 
 void tst_HttpResponseParser::reusableAfterFinish() {

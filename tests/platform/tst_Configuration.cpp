@@ -58,6 +58,29 @@ private slots:
         QCOMPARE(config.webSite, Configuration().webSite);
     }
 
+    // The page budget: 1 GiB unless the file names a whole number of MiB
+    // from 1 to 1 TiB; anything else keeps the default.  Each row's file
+    // differs in size from the others: settings files rewritten within the
+    // same second are told apart by their size.
+    void pageBudgetFromFile_data() {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<qint64>("mib");
+        QTest::newRow("absent") << QByteArray() << qint64(1024);
+        QTest::newRow("set") << QByteArray("256") << qint64(256);
+        QTest::newRow("largest") << QByteArray("1048576") << qint64(1048576);
+        QTest::newRow("past-largest") << QByteArray("10485760") << qint64(1024);
+        QTest::newRow("zero") << QByteArray("0") << qint64(1024);
+        QTest::newRow("negative") << QByteArray("-5") << qint64(1024);
+        QTest::newRow("unit-after") << QByteArray("512MB") << qint64(1024);
+    }
+    void pageBudgetFromFile() {
+        QFETCH(QByteArray, value);
+        QFETCH(qint64, mib);
+        QVERIFY(writeUserFile(value.isEmpty() ? QByteArray("[Limits]\n")
+                                              : "[Limits]\nPageBudgetMiB=" + value + "\n"));
+        QCOMPARE(Configuration::load().pageBudgetMiB, mib);
+    }
+
     void environmentWinsOverFile() {
         QVERIFY(writeUserFile("[Servers]\nContentServer=files.local:9000\n"));
         qputenv("VELMORA_CONTENT_SERVER", "127.0.0.1:18000");

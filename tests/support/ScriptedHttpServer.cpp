@@ -2,6 +2,9 @@
 
 #include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <sys/socket.h>
 
 namespace velmora::test {
 
@@ -93,13 +96,40 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket) {
     const auto it = m_connections.find(socket);
     if (!alive || it == m_connections.end())
         return;
+    if (reply.trickleMs > 0) {
+        startTrickle(socket, reply.bytes, reply.trickleMs);
+        return;
+    }
     socket->write(reply.bytes);
+    if (reply.reset) {
+        // Everything written reaches the kernel first; a zero linger time
+        // then makes the close a reset, and the unsent rest is dropped.
+        socket->flush();
+        const linger abortive{1, 0};
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abortive,
+                     sizeof abortive);
+        it->done = true;
+        socket->abort();
+        return;
+    }
     it->floodLeft = reply.floodBytes;
     it->done = !reply.hold && reply.floodBytes == 0;
     if (it->done)
         socket->disconnectFromHost();
     else
         sendFlood(socket);
+}
+
+void ScriptedHttpServer::startTrickle(QTcpSocket* socket, const QByteArray& bytes, int intervalMs) {
+    auto* timer = new QTimer(socket);
+    timer->setInterval(intervalMs);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, bytes, sent = qsizetype(0)]() mutable {
+        if (sent < bytes.size())
+            socket->write(bytes.mid(sent++, 1));
+        else
+            timer->stop();
+    });
+    timer->start();
 }
 
 void ScriptedHttpServer::sendFlood(QTcpSocket* socket) {

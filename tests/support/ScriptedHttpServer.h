@@ -26,6 +26,11 @@ public:
         qint64 floodBytes = 0;
         /// Keep the connection open after sending instead of closing it.
         bool hold = false;
+        /// End with a reset (RST) instead of an orderly close.
+        bool reset = false;
+        /// Send `bytes` one byte per this many milliseconds (0: at once);
+        /// the connection then stays open until the client drops it.
+        int trickleMs = 0;
     };
 
     explicit ScriptedHttpServer(QObject* parent = nullptr);
@@ -62,6 +67,7 @@ private:
     void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
     void sendFlood(QTcpSocket* socket);
+    void startTrickle(QTcpSocket* socket, const QByteArray& bytes, int intervalMs);
 
     struct Connection {
         QByteArray received;
