@@ -23,4 +23,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: VelmoraViewer runs on a virtual one; view it with a VNC viewer at localhost:5942."
 fi
 
+# The web engine's sandbox cannot run as root, and the program never
+# switches it off itself: only a root run gets it off, from here.
+[ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
+
 VELMORA_CONTENT_SERVER=127.0.0.1:$PORT VELMORA_WEB_SITE=127.0.0.1:$PORT "$BUILD/bin/VelmoraViewer"
