@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -40,11 +41,13 @@ QImage screenImage() {
         QImage::Format_RGB32);
 }
 
-// Visible windows of `pid` titled as Main and the player window are.
-int programWindows(qint64 pid) {
+// Visible windows of `pid` titled `title`; Main and the player window are
+// titled as the product.
+int programWindows(qint64 pid, const QString& title = "Velmora package") {
     QProcess search;
-    search.start(QStringLiteral("xdotool"), {"search", "--all", "--onlyvisible", "--pid",
-                                             QString::number(pid), "--name", "^Velmora package$"});
+    search.start(QStringLiteral("xdotool"),
+                 {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
+                  "^" + QRegularExpression::escape(title) + "$"});
     search.waitForFinished();
     return int(search.readAllStandardOutput().trimmed().split('\n').size()) -
            (search.exitCode() != 0);
@@ -58,9 +61,15 @@ private slots:
     void init();
     void cleanup();
     void startsWithoutGlDriverAndThePlayerShowsItsPage();
+    void withoutGlThePlayerReportsTheMissingComponent();
 
 private:
+    /// Starts the program, waits for Main, checks that no GL driver is
+    /// mapped, and double-clicks the first video.
+    void startAndOpenPlayer(const QProcessEnvironment& env);
+
     QProcess m_program;
+    qint64 m_pid = 0;
 };
 
 void tst_LightStart::init() {
@@ -76,22 +85,18 @@ void tst_LightStart::cleanup() {
     m_program.waitForFinished();
 }
 
-void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // As a user runs it: the web engine picks its own GL path.
-    env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
+void tst_LightStart::startAndOpenPlayer(const QProcessEnvironment& env) {
     m_program.setProcessEnvironment(env);
     m_program.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     m_program.start(QDir(test::buildBinDir()).filePath("VelmoraViewer"), {});
     QVERIFY(m_program.waitForStarted());
-    const qint64 pid = m_program.processId();
-    const QImage before = screenImage();
+    m_pid = m_program.processId();
 
-    QTRY_COMPARE_WITH_TIMEOUT(programWindows(pid), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid), 1, 20000);
     // Main's first activation runs its start-up block and fills the list.
     QTest::qWait(2000);
-    QCOMPARE(test::mappedGlDriverFiles(pid), QStringList());
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    QCOMPARE(test::mappedGlDriverFiles(m_pid), QStringList());
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     const QByteArray mapped = maps.readAll();
     QVERIFY(!mapped.contains("WebEngine"));
@@ -102,7 +107,17 @@ void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
                             QString::number(kFirstVideoLine.y()), "click", "--repeat", "2",
                             "--delay", "80", "1"});
     QVERIFY(click.waitForFinished());
-    QTRY_COMPARE_WITH_TIMEOUT(programWindows(pid), 2, 20000);
+}
+
+void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // As a user runs it: the web engine picks its own GL path.
+    env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QImage before = screenImage();
+    startAndOpenPlayer(env);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid), 2, 20000);
     // The page is drawn once its background covers the margins around the
     // player's canvas: well over 20,000 pixels more than before.
     const int backgroundBefore = pixelsOfColour(before, kPlayerPageBackground);
@@ -114,6 +129,20 @@ void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
     const QString errors = QString::fromLocal8Bit(m_program.readAllStandardError());
     QVERIFY2(!errors.contains("AA_ShareOpenGLContexts"), qPrintable(errors));
     QVERIFY2(!errors.contains("share context", Qt::CaseInsensitive), qPrintable(errors));
+}
+
+void tst_LightStart::withoutGlThePlayerReportsTheMissingComponent() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The X platform without its GL integration: no GL context to be had.
+    env.insert("QT_XCB_GL_INTEGRATION", "none");
+    startAndOpenPlayer(env);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid, "Internet Explorer required..."), 1, 20000);
+    QCOMPARE(m_program.state(), QProcess::Running);
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("WebEngine"));
 }
 
 QTEST_MAIN(tst_LightStart)
