@@ -1,11 +1,9 @@
 #include "Program.h"
-#include "platform/BrowserFactory.h"
 
 #include <QApplication>
 #include <QFont>
 
 int main(int argc, char** argv) {
-    velmora::BrowserFactory::prepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VelmoraViewer"));
     // The windows name the design's fonts; here the metric-compatible

@@ -4,14 +4,17 @@
 // browser opened.  Prints figures; it is not a test.
 //
 //   bench_videos [--entries N] [--runs R] [--wait-ms MS] [--settle-ms MS] [--display :N]
+//                [--offscreen]
 //
-// The memory figure runs the real VelmoraViewer beside this program, on the
-// offscreen platform unless --display names an X display to use (never give
-// it the display of a real session: the program switches its resolution).
+// The memory figure runs the real VelmoraViewer beside this program on an
+// Xvnc the bench starts on --display (never the display of a real session:
+// the program switches its resolution), or on the offscreen platform when
+// asked, which loads no GL stack and hides its cost.
 
 #include "ProcessMemory.h"
 #include "ScriptedHttpServer.h"
 #include "Stats.h"
+#include "XvncSession.h"
 #include "videos/DataGateway.h"
 #include "videos/DatabaseDriver.h"
 #include "videos/VideoSection.h"
@@ -31,6 +34,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
 using namespace velmora;
 using namespace velmora::bench;
@@ -192,16 +196,18 @@ void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int 
     const qint64 pid = viewer.processId();
     const ProcessMemory memory(pid);
     const qint64 rss = memory.residentKb();
+    const qint64 pss = memory.proportionalKb();
     const qint64 peak = memory.peakKb();
     QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
     const bool engine = maps.open(QIODevice::ReadOnly) && maps.readAll().contains("WebEngine");
     QStringList requested;
     for (const QByteArray& path : server.requestedPaths().mid(requestsBefore))
         requested << QString::fromLatin1(path);
-    std::printf("VelmoraViewer with Main shown (%s, %.1f s after start): resident %.1f MB, "
-                "peak %.1f MB (limit 80 MB); web engine loaded: %s; list requests: %s\n",
-                display.isEmpty() ? "offscreen" : qPrintable("display " + display),
-                settleMs / 1000.0, rss / 1024.0, peak / 1024.0, engine ? "yes" : "no",
+    std::printf("VelmoraViewer with Main shown (%s, %.1f s after start): resident %.1f MiB, "
+                "proportional %.1f MiB, peak %.1f MiB (limit 50 MiB resident); web engine "
+                "loaded: %s; list requests: %s\n",
+                display.isEmpty() ? "offscreen" : qPrintable("Xvnc " + display), settleMs / 1000.0,
+                rss / 1024.0, pss / 1024.0, peak / 1024.0, engine ? "yes" : "no",
                 qPrintable(requested.join(QStringLiteral(", "))));
     viewer.kill();
     viewer.waitForFinished();
@@ -220,7 +226,9 @@ int main(int argc, char** argv) {
          {"runs", "Downloads to time.", "R", "20"},
          {"wait-ms", "How long the silent server keeps a download.", "MS", "2000"},
          {"settle-ms", "How long after its start the program is measured.", "MS", "6000"},
-         {"display", "X display for the program (default: offscreen).", ":N"}});
+         {"display", "X display of the Xvnc the bench starts for the program.", ":N",
+          XvncSession::defaultDisplay()},
+         {"offscreen", "The program on the offscreen platform instead."}});
     options.addHelpOption();
     options.process(app);
     const int entries = std::max(1, options.value("entries").toInt());
@@ -248,6 +256,16 @@ int main(int argc, char** argv) {
         benchSearch(section, names);
     }
     benchWait(server, std::max(100, options.value("wait-ms").toInt()));
-    benchProgramMemory(server, options.value("display"), options.value("settle-ms").toInt());
+    std::optional<XvncSession> xvnc;
+    if (!options.isSet("offscreen")) {
+        xvnc.emplace(options.value("display"));
+        if (!xvnc->isRunning()) {
+            std::printf("program memory: cannot start Xvnc on %s\n",
+                        qPrintable(options.value("display")));
+            return 1;
+        }
+    }
+    benchProgramMemory(server, xvnc ? xvnc->display() : QString(),
+                       options.value("settle-ms").toInt());
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "BrowserFactory.h"
 
 #include "Browser.h"
+#include "browser/GlShareContext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,12 +51,6 @@ void BrowserFactory::install(BrowserFactory* factory) {
     g_installedFactory = factory;
 }
 
-void BrowserFactory::prepareApplication() {
-    // The web engine shares its GL contexts with the application's; this
-    // must be set before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-
 ModuleBrowserFactory::ModuleBrowserFactory(QString modulePath)
     : m_modulePath(std::move(modulePath)) {}
 
@@ -67,14 +62,18 @@ QString ModuleBrowserFactory::modulePath() const {
 }
 
 Browser* ModuleBrowserFactory::create(QWidget* parent, const QString& name, QString* error) {
+    // The share context comes before the web engine, which looks for it as
+    // it loads; made this way, after the application, Qt has nothing to warn
+    // about (setting the start-up attribute now would only print a warning).
+    if (!GlShareContext::ensure(error))
+        return nullptr;
     const CreateBrowser entry = moduleEntry(modulePath(), error);
     if (!entry)
         return nullptr;
     Browser* browser = entry(parent);
     if (!browser) {
         if (error)
-            *error = QStringLiteral("the browser module could not create a browser (was "
-                                    "BrowserFactory::prepareApplication() called?)");
+            *error = QStringLiteral("the browser module found no GL share context");
         return nullptr;
     }
     browser->widget()->setObjectName(name);

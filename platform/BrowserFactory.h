@@ -10,7 +10,8 @@ class Browser;
 
 /// Creates embedded web browsers.  The program's backend loads the browser
 /// module by name on first use, so that a run that never shows a web page
-/// never loads the web engine; tests install their own factory.
+/// never loads the web engine nor the GL driver; tests install their own
+/// factory.
 class BrowserFactory {
 public:
     virtual ~BrowserFactory() = default;
@@ -23,15 +24,13 @@ public:
     static BrowserFactory& instance();
     /// Installs `factory` (not owned); null puts the module backend back.
     static void install(BrowserFactory* factory);
-
-    /// Sets what the web engine needs to be set before the application
-    /// object is created (call it first thing in main()).
-    static void prepareApplication();
 };
 
 /// The backend that loads the browser module: the file `modulePath`, or
-/// libvelmora_browser.so beside the program when it is empty.  A module
-/// that fails to load once is tried again on the next creation.
+/// libvelmora_browser.so beside the program when it is empty.  Before the
+/// module is loaded the GL share context the web engine needs is made; when
+/// the platform gives none, creation fails and the module stays unloaded.
+/// A module or context that fails once is tried again on the next creation.
 class ModuleBrowserFactory : public BrowserFactory {
 public:
     explicit ModuleBrowserFactory(QString modulePath = {});

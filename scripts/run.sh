@@ -19,6 +19,9 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 export VELMORA_CONTENT_SERVER=127.0.0.1:$PORT VELMORA_WEB_SITE=127.0.0.1:$PORT
+# The web engine's sandbox cannot run as root, and the program never
+# switches it off itself: only a root run gets it off, from here.
+[ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     "$BUILD/bin/VelmoraViewer"

@@ -12,6 +12,10 @@ qint64 ProcessMemory::residentKb() const {
     return statusKb("VmRSS:");
 }
 
+qint64 ProcessMemory::proportionalKb() const {
+    return fieldKb(QStringLiteral("/smaps_rollup"), "Pss:");
+}
+
 qint64 ProcessMemory::peakKb() const {
     return statusKb("VmHWM:");
 }
@@ -23,7 +27,11 @@ bool ProcessMemory::resetPeak() const {
 }
 
 qint64 ProcessMemory::statusKb(const char* field) const {
-    QFile status(m_proc + QStringLiteral("/status"));
+    return fieldKb(QStringLiteral("/status"), field);
+}
+
+qint64 ProcessMemory::fieldKb(const QString& file, const char* field) const {
+    QFile status(m_proc + file);
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {

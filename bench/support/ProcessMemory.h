@@ -14,6 +14,9 @@ public:
 
     /// Pages in memory now (VmRSS).
     qint64 residentKb() const;
+    /// Proportional set size: resident pages, each shared page divided by
+    /// the processes that share it (Pss of smaps_rollup).
+    qint64 proportionalKb() const;
     /// The most ever resident since start or the last resetPeak() (VmHWM).
     qint64 peakKb() const;
     /// Starts the peak afresh from the resident figure of now; false when the
@@ -22,6 +25,7 @@ public:
 
 private:
     qint64 statusKb(const char* field) const;
+    qint64 fieldKb(const QString& file, const char* field) const;
 
     QString m_proc;
 };

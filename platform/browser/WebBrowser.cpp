@@ -1,9 +1,10 @@
 // The browser module: the only code of the program that links the web
 // engine.  The program loads it by name the first time it needs a browser.
 
+#include "HardenedPage.h"
 #include "platform/Browser.h"
 
-#include <QCoreApplication>
+#include <QOpenGLContext>
 #include <QQuickWindow>
 #include <QUrl>
 #include <QWebEngineView>
@@ -14,10 +15,18 @@ namespace {
 
 class WebBrowser : public QWebEngineView, public Browser {
 public:
-    explicit WebBrowser(QWidget* parent) : QWebEngineView(parent) { hide(); }
+    explicit WebBrowser(QWidget* parent) : QWebEngineView(parent) {
+        hide();
+        setPage(new HardenedPage(this));
+    }
 
     QWidget* widget() override { return this; }
-    void navigate(const QUrl& address) override { load(address); }
+    // A view-source address reaches the page's navigation check as the
+    // http address it shows, so addresses are checked here as well.
+    void navigate(const QUrl& address) override {
+        if (HardenedPage::isAllowedAddress(address))
+            load(address);
+    }
     void stop() override { QWebEngineView::stop(); }
     void goBack() override { back(); }
     void goForward() override { forward(); }
@@ -44,11 +53,10 @@ void chooseSceneGraph() {
 
 } // namespace velmora
 
-/// Creates a hidden browser as a child of `parent`; null when the
-/// application was created without the context sharing the web engine
-/// needs, on which it would crash.
+/// Creates a hidden browser as a child of `parent`; null when there is no
+/// global GL share context, without which the web engine would crash.
 extern "C" Q_DECL_EXPORT velmora::Browser* velmora_browser_create(QWidget* parent) {
-    if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
+    if (!QOpenGLContext::globalShareContext())
         return nullptr;
     velmora::chooseSceneGraph();
     return new velmora::WebBrowser(parent);

@@ -9,11 +9,9 @@
 #include "RecordingDisplay.h"
 #include "TestEnvironment.h"
 #include "platform/Browser.h"
-#include "platform/BrowserFactory.h"
 #include "platform/ControlEvents.h"
 #include "videos/VideoSection.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -82,10 +80,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    BrowserFactory::prepareApplication();
-    QApplication app(argc, argv);
-    tst_WebPagePanelBrowser test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(tst_WebPagePanelBrowser)
 #include "tst_WebPagePanelBrowser.moc"

@@ -107,7 +107,6 @@ void tst_VideoPlayback::coderVideoPlaysAndBackKeepsTheList() {
 }
 
 int main(int argc, char** argv) {
-    BrowserFactory::prepareApplication();
     QApplication app(argc, argv);
     tst_VideoPlayback test;
     return QTest::qExec(&test, argc, argv);

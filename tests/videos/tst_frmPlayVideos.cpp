@@ -3,7 +3,6 @@
 #include "videos/VideoGlobals.h"
 #include "videos/frmPlayVideos.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -26,7 +25,6 @@ private slots:
     void backToVideosReleasesTheBrowserAndSkipsTheReload();
     void escapeLeavesLikeBackToVideos();
     void missingBrowserModuleShowsMessageAndStillCloses();
-    void browserModuleRefusesAnUnpreparedApplication();
 };
 
 void tst_frmPlayVideos::init() {
@@ -147,20 +145,6 @@ void tst_frmPlayVideos::missingBrowserModuleShowsMessageAndStillCloses() {
     window.ButtonEx9_Click();
     QVERIFY(!window.isVisible());
     QVERIFY(g_SkipVideoReload);
-}
-
-// The web engine crashes when the application was created without context
-// sharing; the module must refuse instead.
-void tst_frmPlayVideos::browserModuleRefusesAnUnpreparedApplication() {
-    QVERIFY(!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
-    ModuleBrowserFactory module;
-    if (!QFile::exists(module.modulePath()))
-        QSKIP("the browser module is not built");
-    QWidget parent;
-    QString error;
-    QCOMPARE(module.create(&parent, "browser", &error), nullptr);
-    QVERIFY(error.contains("prepareApplication"));
-    QVERIFY(parent.children().isEmpty());
 }
 
 QTEST_MAIN(tst_frmPlayVideos)

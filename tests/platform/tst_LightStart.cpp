@@ -1,0 +1,150 @@
+// The real program on a real display: it starts without the GL driver, and
+// its first browser still shows a page.
+
+#include "GlDriverMaps.h"
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QTest>
+
+using namespace velmora;
+
+namespace {
+
+// The background of the demo player page (demo/content/player.html).
+const QRgb kPlayerPageBackground = qRgb(0xee, 0xf3, 0xfa);
+
+// The first line of lstVideos: fraVideo at (1852, 772) twips on Main, which
+// sits at the screen's top-left corner, and lstVideos at (3315, 3645) in it.
+const QPoint kFirstVideoLine((1852 + 3315) / 15 + 60, (772 + 3645) / 15 + 7);
+
+int pixelsOfColour(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            count += (line[x] & 0xffffff) == (colour & 0xffffff);
+    }
+    return count;
+}
+
+QImage screenImage() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+// Visible windows of `pid` titled `title`; Main and the player window are
+// titled as the product.
+int programWindows(qint64 pid, const QString& title = "Velmora package") {
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+                 {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
+                  "^" + QRegularExpression::escape(title) + "$"});
+    search.waitForFinished();
+    return int(search.readAllStandardOutput().trimmed().split('\n').size()) -
+           (search.exitCode() != 0);
+}
+
+} // namespace
+
+class tst_LightStart : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startsWithoutGlDriverAndThePlayerShowsItsPage();
+    void withoutGlThePlayerReportsTheMissingComponent();
+
+private:
+    /// Starts the program, waits for Main, checks that no GL driver is
+    /// mapped, and double-clicks the first video.
+    void startAndOpenPlayer(const QProcessEnvironment& env);
+
+    QProcess m_program;
+    qint64 m_pid = 0;
+};
+
+void tst_LightStart::init() {
+    test::resetUserConfig();
+    // Start in the Videos section, whose list holds the demo's videos.
+    QSettings settings(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora/settings.ini",
+                       QSettings::IniFormat);
+    settings.setValue("Package/Startup", "Videos");
+}
+
+void tst_LightStart::cleanup() {
+    m_program.kill();
+    m_program.waitForFinished();
+}
+
+void tst_LightStart::startAndOpenPlayer(const QProcessEnvironment& env) {
+    m_program.setProcessEnvironment(env);
+    m_program.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    m_program.start(QDir(test::buildBinDir()).filePath("VelmoraViewer"), {});
+    QVERIFY(m_program.waitForStarted());
+    m_pid = m_program.processId();
+
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid), 1, 20000);
+    // Main's first activation runs its start-up block and fills the list.
+    QTest::qWait(2000);
+    QCOMPARE(test::mappedGlDriverFiles(m_pid), QStringList());
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY(!mapped.contains("WebEngine"));
+    QVERIFY(!mapped.contains("libvelmora_browser"));
+
+    QProcess click;
+    click.start("xdotool", {"mousemove", "--sync", QString::number(kFirstVideoLine.x()),
+                            QString::number(kFirstVideoLine.y()), "click", "--repeat", "2",
+                            "--delay", "80", "1"});
+    QVERIFY(click.waitForFinished());
+}
+
+void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // As a user runs it: the web engine picks its own GL path.
+    env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QImage before = screenImage();
+    startAndOpenPlayer(env);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid), 2, 20000);
+    // The page is drawn once its background covers the margins around the
+    // player's canvas: well over 20,000 pixels more than before.
+    const int backgroundBefore = pixelsOfColour(before, kPlayerPageBackground);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        pixelsOfColour(screenImage(), kPlayerPageBackground) - backgroundBefore > 20000, 60000);
+    QCOMPARE(m_program.state(), QProcess::Running);
+    // Qt warns when the GL share context is asked for in the wrong order;
+    // the user's terminal hears nothing of it.
+    const QString errors = QString::fromLocal8Bit(m_program.readAllStandardError());
+    QVERIFY2(!errors.contains("AA_ShareOpenGLContexts"), qPrintable(errors));
+    QVERIFY2(!errors.contains("share context", Qt::CaseInsensitive), qPrintable(errors));
+}
+
+void tst_LightStart::withoutGlThePlayerReportsTheMissingComponent() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The X platform without its GL integration: no GL context to be had.
+    env.insert("QT_XCB_GL_INTEGRATION", "none");
+    startAndOpenPlayer(env);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid, "Internet Explorer required..."), 1, 20000);
+    QCOMPARE(m_program.state(), QProcess::Running);
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("WebEngine"));
+}
+
+QTEST_MAIN(tst_LightStart)
+
+#include "tst_LightStart.moc"
