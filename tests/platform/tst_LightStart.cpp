@@ -19,8 +19,13 @@ using namespace velmora;
 
 namespace {
 
-// The background of the demo player page (demo/content/player.html).
+// The background of the demo player page (demo/content/player.html) and
+// the header of the demo site's pages (demo/content/site/site.css).
 const QRgb kPlayerPageBackground = qRgb(0xee, 0xf3, 0xfa);
+const QRgb kSiteHeader = qRgb(0x1f, 0x6f, 0x8b);
+
+// The "here" link of the welcome screen: Label9 at (8550, 10260) twips.
+const QPoint kHereLink((8550 + 255) / 15, (10260 + 142) / 15);
 
 // The first line of lstVideos: fraVideo at (1852, 772) twips on Main, which
 // sits at the screen's top-left corner, and lstVideos at (3315, 3645) in it.
@@ -62,6 +67,7 @@ private slots:
     void cleanup();
     void startsWithoutGlDriverAndThePlayerShowsItsPage();
     void withoutGlThePlayerReportsTheMissingComponent();
+    void lightStartThenTheContactPageShows();
 
 private:
     /// Starts the program, waits for Main, checks that no GL driver is
@@ -143,6 +149,27 @@ void tst_LightStart::withoutGlThePlayerReportsTheMissingComponent() {
     QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("WebEngine"));
+}
+
+// The other browser of the program after a light start: the contact page
+// in the web page panel.
+void tst_LightStart::lightStartThenTheContactPageShows() {
+    test::resetUserConfig();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
+    m_program.setProcessEnvironment(env);
+    m_program.start(QDir(test::buildBinDir()).filePath("VelmoraViewer"), {});
+    QVERIFY(m_program.waitForStarted());
+    m_pid = m_program.processId();
+    QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid), 1, 20000);
+    QTest::qWait(2000);
+    QCOMPARE(test::mappedGlDriverFiles(m_pid), QStringList());
+    QCOMPARE(QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(kHereLink.x()),
+                                           QString::number(kHereLink.y()), "click", "1"}),
+             0);
+    // The site's header band is well over 10,000 pixels once drawn.
+    QTRY_VERIFY_WITH_TIMEOUT(pixelsOfColour(screenImage(), kSiteHeader) > 10000, 60000);
+    QCOMPARE(m_program.state(), QProcess::Running);
 }
 
 QTEST_MAIN(tst_LightStart)
