@@ -27,7 +27,12 @@ QImage decode(const QByteArray& bytes) {
 } // namespace
 
 QImage Picture::toImage() const {
-    return m_data ? decode(m_data->bytes) : QImage();
+    if (isEmpty())
+        return {};
+    QImage image = decode(m_data->bytes);
+    if (image.isNull())
+        m_data->undecodable.store(true);
+    return image;
 }
 
 Picture PictureFromBytes(const QByteArray& bytes) {
@@ -48,8 +53,11 @@ Picture PictureFromBytes(const QByteArray& bytes) {
     }
     if (!withinLimit(size))
         return {};
+    auto data = std::make_shared<Picture::Data>();
+    data->bytes = bytes;
+    data->size = size;
     Picture picture;
-    picture.m_data = std::make_shared<const Picture::Data>(Picture::Data{bytes, size});
+    picture.m_data = std::move(data);
     return picture;
 }
 

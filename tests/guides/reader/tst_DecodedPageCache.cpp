@@ -45,6 +45,24 @@ int largestDifference(const QImage& a, const QImage& b) {
     return largest;
 }
 
+// A JPEG whose header reads but whose data does not: its quantisation
+// tables are cut out, which a decoder finds only when it starts on the scan.
+QByteArray jpegWithoutTables(const QSize& size) {
+    const QByteArray whole = encodedImage(size);
+    QByteArray kept = whole.left(2);
+    qsizetype at = 2;
+    while (at + 4 <= whole.size() && uchar(whole.at(at)) == 0xFF) {
+        const uchar marker = uchar(whole.at(at + 1));
+        if (marker == 0xDA)
+            break;
+        const int length = (uchar(whole.at(at + 2)) << 8) | uchar(whole.at(at + 3));
+        if (marker != 0xDB)
+            kept += whole.mid(at, 2 + length);
+        at += 2 + length;
+    }
+    return kept + whole.mid(at);
+}
+
 bool waitForDecoded(QSignalSpy& spy, int count) {
     return QTest::qWaitFor([&] { return spy.count() >= count; }, 10000);
 }
@@ -105,6 +123,29 @@ private slots:
         QCOMPARE(decoded.count(), 1);
         QVERIFY(decoded.first().at(0).value<Picture>().isSameAs(small));
         QVERIFY(cache.image(big).isNull());
+    }
+
+    void aPageThatDoesNotDecodeIsEmptyFromThenOn() {
+        DecodedPageCache cache;
+        QSignalSpy decoded(&cache, &DecodedPageCache::decoded);
+        const QByteArray bytes = jpegWithoutTables(QSize(90, 60));
+        QVERIFY(bytes.size() < encodedImage(QSize(90, 60)).size());
+        const Picture broken = PictureFromBytes(bytes);
+        const Picture shown = broken;
+        QCOMPARE(broken.size(), QSize(90, 60));
+        const Picture good = page(100);
+        cache.keep({broken, good});
+        // One worker in order: the broken page's decode has ended first.
+        QVERIFY(waitForDecoded(decoded, 1));
+        QVERIFY(decoded.first().at(0).value<Picture>().isSameAs(good));
+        // Every copy counts as the empty picture now, and none is pending.
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(shown.size(), QSize());
+        QCOMPARE(cache.pendingCount(), 0);
+        cache.keep({broken, good});
+        QCOMPARE(cache.pendingCount(), 0);
+        QCOMPARE(cache.decodedCount(), 1);
+        QVERIFY(DecodedPageCache::decodeRegion(shown, QRect(0, 0, 10, 10)).isNull());
     }
 
     void destroyedWhileDecoding() {
