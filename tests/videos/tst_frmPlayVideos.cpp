@@ -1,5 +1,6 @@
 #include "FakeBrowser.h"
 #include "MessageBoxRecorder.h"
+#include "TestEnvironment.h"
 #include "videos/VideoGlobals.h"
 #include "videos/frmPlayVideos.h"
 
@@ -154,8 +155,7 @@ void tst_frmPlayVideos::missingBrowserModuleShowsMessageAndStillCloses() {
 void tst_frmPlayVideos::browserModuleRefusesAnUnpreparedApplication() {
     QVERIFY(!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
     ModuleBrowserFactory module;
-    if (!QFile::exists(module.modulePath()))
-        QSKIP("the browser module is not built");
+    VELMORA_REQUIRE(QFile::exists(module.modulePath()), "the browser module");
     QWidget parent;
     QString error;
     QCOMPARE(module.create(&parent, "browser", &error), nullptr);
