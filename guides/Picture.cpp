@@ -34,7 +34,12 @@ Picture::Data::~Data() {
 }
 
 QImage Picture::toImage() const {
-    return m_data ? decode(m_data->bytes) : QImage();
+    if (isEmpty())
+        return {};
+    QImage image = decode(m_data->bytes);
+    if (image.isNull())
+        m_data->undecodable.store(true);
+    return image;
 }
 
 Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget) {

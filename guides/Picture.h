@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <atomic>
 #include <memory>
 
 namespace velmora {
@@ -15,7 +16,9 @@ class PageBudget;
 /// keeps the compressed image bytes and the pixel size read from the image
 /// header; it decodes only when asked (`toImage`), so a guide held for the
 /// whole run costs its file sizes, not its decoded sizes.  A default
-/// constructed picture is the empty picture: no image, null size.
+/// constructed picture is the empty picture: no image, null size.  A
+/// picture whose header reads but whose first full decode fails counts as
+/// the empty picture from then on, in every copy, and is never decoded again.
 class Picture {
 public:
     /// Largest decoded image (bytes at 32 bits a pixel) a picture accepts;
@@ -24,15 +27,16 @@ public:
 
     Picture() = default;
 
-    bool isEmpty() const { return !m_data; }
+    bool isEmpty() const { return !m_data || m_data->undecodable.load(); }
     /// Pixel size from the image header; invalid for the empty picture.
-    QSize size() const { return m_data ? m_data->size : QSize(); }
+    QSize size() const { return isEmpty() ? QSize() : m_data->size; }
     int width() const { return size().width(); }
     int height() const { return size().height(); }
     /// The image file's bytes as received (shared, not copied).
     QByteArray bytes() const { return m_data ? m_data->bytes : QByteArray(); }
     /// Decodes the image now; a null image for the empty picture or when the
-    /// bytes turn out undecodable.  Nothing of the result is kept here.
+    /// bytes turn out undecodable, which makes the picture empty.  Nothing
+    /// of the result is kept here.  Safe on any thread.
     QImage toImage() const;
 
     /// Same shared picture (identity, not equal pixels).
@@ -44,6 +48,8 @@ private:
         QSize size;
         PageBudget* budget = nullptr; // given the bytes back at the end
         ~Data();
+        // Set once by a failed decode, read by every thread that asks.
+        mutable std::atomic_bool undecodable{false};
     };
     std::shared_ptr<const Data> m_data;
 

@@ -30,11 +30,31 @@ QString SettingsStore::read(const QString& application, const QString& section,
 bool SettingsStore::write(const QString& application, const QString& section, const QString& key,
                           const QString& value) {
     const QString file = storeFile(application);
+    const QString name = settingKey(section, key);
     QDir().mkpath(QFileInfo(file).absolutePath());
-    QSettings settings(file, QSettings::IniFormat);
-    settings.setValue(settingKey(section, key), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    QVariant before;
+    QSettings::Status status = QSettings::NoError;
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        before = settings.value(name);
+        settings.setValue(name, value);
+        settings.sync();
+        status = settings.status();
+    }
+    if (status == QSettings::NoError)
+        return true;
+    // A damaged file reports a format error however the write went; a
+    // fresh look meets no error once the value is on disk.
+    QSettings check(file, QSettings::IniFormat);
+    if (status == QSettings::FormatError && check.status() == QSettings::NoError)
+        return true;
+    // Qt may keep a change it could not write in the process's copy of the
+    // file, where every later read would find it: take it back.
+    if (before.isValid())
+        check.setValue(name, before);
+    else
+        check.remove(name);
+    return false;
 }
 
 } // namespace velmora

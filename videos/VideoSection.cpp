@@ -83,9 +83,13 @@ void VideoSection::LoadVideoCategories() {
     fillCategorySelector(m_cmdVideCategoriesCoder, kCoder);
     if (m_cmdVideCategoriesCoder->count() > 0)
         cmdVideCategoriesCoder_Click();
+    // A failed download selects nothing: the one selection the flag was to
+    // swallow never comes, and it must not swallow a later real reload.
+    m_SkipCoderListLoad = false;
     fillCategorySelector(m_cmbVideoCategories, kBuyer);
     if (m_cmbVideoCategories->count() > 0)
         cmbVideoCategories_Click();
+    m_SkipBuyerListLoad = false;
 }
 
 // Refills a selector and leaves its first name selected; the caller raises
@@ -168,7 +172,8 @@ bool VideoSection::showsOtherKind(const QString& kind) const {
 }
 
 void VideoSection::categorySelected(const QString& kind, bool& skipFlag) {
-    if (showsOtherKind(kind)) {
+    // "Loading videos..." only where a load follows that replaces it.
+    if (skipFlag || showsOtherKind(kind)) {
         skipFlag = false;
         return;
     }

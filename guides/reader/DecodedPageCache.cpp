@@ -76,14 +76,16 @@ void DecodedPageCache::startDecode(const Entry& entry) {
 void DecodedPageCache::deliver(const Picture& picture,
                                const std::shared_ptr<std::atomic_bool>& token,
                                const QImage& image) {
-    for (Entry& entry : m_entries) {
-        if (entry.cancelled != token)
+    for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
+        if (entry->cancelled != token)
             continue;
-        // An undecodable page stays pending for good: painting falls back
-        // to region decodes, which fail the same way and paint nothing.
-        if (image.isNull())
+        // The failed decode made the picture empty: it is let go, and no
+        // later keep or paint decodes it again.
+        if (image.isNull()) {
+            m_entries.erase(entry);
             return;
-        entry.image = image;
+        }
+        entry->image = image;
         emit decoded(picture);
         return;
     }

@@ -33,7 +33,8 @@ public:
     QImage image(const Picture& picture) const;
     /// Holds the first `capacity` distinct non-empty pictures of `wanted`,
     /// decoding the missing ones in the background in that order, and lets
-    /// every other page go (a decode not started yet is cancelled).
+    /// every other page go (a decode not started yet is cancelled).  A page
+    /// whose decode fails is let go and is empty from then on.
     void keep(const QList<Picture>& wanted);
     /// Decoded pages held now.
     int decodedCount() const;

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QProgressBar>
 #include <QScrollBar>
 #include <utility>
 
@@ -60,9 +59,6 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
       m_ButtonEx12(doors.control(QStringLiteral("ButtonEx12"))), m_fraGuide(guide.root()),
       m_Label14(guide.control<QLabel>(QStringLiteral("Label14"))),
       m_ButtonEx13(guide.control(QStringLiteral("ButtonEx13"))),
-      m_lblFetchProgress(guide.control(QStringLiteral("lblFetchProgress"))),
-      m_Shape5(guide.control(QStringLiteral("Shape5"))),
-      m_prgFetching(guide.control<QProgressBar>(QStringLiteral("prgFetching"))),
       m_picScrollArea(guide.control(QStringLiteral("picScrollArea"))),
       m_picJPEGViewer(guide.control(QStringLiteral("picJPEGViewer"))),
       m_picBuyer(guide.control(QStringLiteral("picBuyer"))),
@@ -78,15 +74,14 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
       m_cmdGotoPage(guide.control(QStringLiteral("cmdGotoPage"))),
       m_lblPageNumber(guide.control<QLabel>(QStringLiteral("lblPageNumber"))),
       m_txtGotoPage(guide.control<QLineEdit>(QStringLiteral("txtGotoPage"))),
-      m_defaultButton(guide.root()), m_contentServer(Configuration::current().contentServer) {
+      m_defaultButton(guide.root()), m_fetch(guide, *this),
+      m_contentServer(Configuration::current().contentServer) {
     m_coderViewer = std::make_unique<PageViewer>(m_picScrollArea, m_picJPEGViewer,
                                                  qobject_cast<QScrollBar*>(m_hsbScroll),
                                                  qobject_cast<QScrollBar*>(m_vsbScroll), m_cache);
     // The Buyer viewer has no horizontal bar of its own: wide pages are clipped.
     m_buyerViewer = std::make_unique<PageViewer>(m_picBuyer, m_picBuyerTwo, nullptr,
                                                  qobject_cast<QScrollBar*>(m_vsBuyer), m_cache);
-    if (m_prgFetching)
-        m_prgFetching->setRange(int(FetchProgress::kMin), int(FetchProgress::kMax));
     connectControls();
 }
 
@@ -106,8 +101,6 @@ void GuideReader::connectControls() {
     bindClick(m_cmdGotoPage, this, SLOT(cmdGotoPage_Click()));
     if (m_txtGotoPage)
         m_txtGotoPage->installEventFilter(this);
-    m_tmrTimer.setObjectName(QStringLiteral("tmrTimer"));
-    connect(&m_tmrTimer, &QTimer::timeout, this, &GuideReader::tmrTimer_Timer);
 }
 
 void GuideReader::setGroupFileURL(const QString& url) {
@@ -144,7 +137,8 @@ PageViewer* GuideReader::viewer(GuideType type) const {
 
 GuideType GuideReader::receivingGuide() const {
     // The fetch's own guide: the selector may show the other one by now.
-    return m_fetchGuide != GuideType::None ? m_fetchGuide : selectedGuide();
+    const GuideType fetching = m_fetch.fetchGuide();
+    return fetching != GuideType::None ? fetching : selectedGuide();
 }
 
 void GuideReader::NumberOfPages(int lngTotalPages) {
@@ -153,8 +147,7 @@ void GuideReader::NumberOfPages(int lngTotalPages) {
         storeOf(type).clear();
         m_TotalPages = lngTotalPages;
     }
-    m_progress.toMinimum();
-    showProgress();
+    m_fetch.progressToMinimum();
 }
 
 void GuideReader::LoadPictureAtPage(int lngPageNumber, const Picture& picPage) {
@@ -169,11 +162,10 @@ void GuideReader::LoadPictureAtPage(int lngPageNumber, const Picture& picPage) {
             else if (qAbs(lngPageNumber - m_PageIndex) == 1)
                 keepNeighboursDecoded();
         }
-        m_progress.pageArrived(lngPageNumber, m_TotalPages);
-        showProgress();
+        m_fetch.pageArrived(lngPageNumber, m_TotalPages);
     }
     if (m_TotalPages == lngPageNumber + 1)
-        endFetchDisplay();
+        m_fetch.setRunning(false);
 }
 
 // ---- Selection screen -------------------------------------------------
@@ -195,8 +187,7 @@ void GuideReader::cmbDocCategories_Click() {
 
 void GuideReader::ButtonEx12_Click() {
     m_PageIndex = 0;
-    m_progress.reset();
-    showProgress();
+    m_fetch.resetProgress();
     const QString text = m_cmbDocCategories ? m_cmbDocCategories->currentText() : QString();
     if (text.isEmpty()) {
         showMessage(QStringLiteral("Please select a guide type from the list."),
@@ -224,11 +215,9 @@ void GuideReader::ButtonEx12_Click() {
         if (m_txtGotoPage)
             m_txtGotoPage->setText(QStringLiteral("1"));
         cmdGotoPage_Click();
-        setFetchDisplayVisible(false);
-        setButtonEnabled(m_ButtonEx13, true);
+        m_fetch.setRunning(false);
     } else {
-        setButtonEnabled(m_ButtonEx13, false);
-        setFetchDisplayVisible(true);
+        m_fetch.setRunning(true);
         if (type != GuideType::None) {
             m_GroupFileURL = groupFileUrlFor(type, m_contentServer);
             m_groupFileGuide = type;
@@ -242,10 +231,8 @@ void GuideReader::ButtonEx12_Click() {
             m_txtGotoPage->setText(QStringLiteral("1"));
         cmdGotoPage_Click();
         RefreshPageControls();
-        if (IsHttpUrl(m_GroupFileURL)) {
-            m_tmrTimer.setInterval(1);
-            m_tmrTimer.start();
-        }
+        if (IsHttpUrl(m_GroupFileURL))
+            m_fetch.arm(m_GroupFileURL, m_groupFileGuide);
     }
 
     const QPointer<GuideReader> alive(this);
@@ -259,22 +246,11 @@ void GuideReader::ButtonEx13_Click() {
         m_fraDoors->raise();
 }
 
-// ---- Fetch scheduling and progress --------------------------------------
-
-void GuideReader::tmrTimer_Timer() {
-    m_tmrTimer.stop();
-    // Unloading the previous client closes its socket: its fetch stops
-    // without another call here.
-    m_Downloader.reset();
-    m_fetchGuide = m_groupFileGuide;
-    m_Downloader = std::make_unique<frmDownload>();
-    m_Downloader->setGroupFileURL(m_GroupFileURL);
-    m_Downloader->setParentForm(this);
-    m_Downloader->StartWorking();
-}
+// ---- "&Reload" -----------------------------------------------------------
 
 void GuideReader::cmdReload_Click() {
-    setButtonEnabled(m_ButtonEx13, false);
+    // "Back to guides" goes off first; the Load below shows the display.
+    m_fetch.setRunning(true);
     m_PageIndex = 0;
     if (m_txtGotoPage)
         m_txtGotoPage->setText(QStringLiteral("1"));
@@ -295,22 +271,6 @@ void GuideReader::cmdReload_Click() {
         fetchedFlag(type) = false;
     }
     ButtonEx12_Click();
-}
-
-void GuideReader::showProgress() {
-    if (m_prgFetching)
-        m_prgFetching->setValue(int(m_progress.value()));
-}
-
-void GuideReader::setFetchDisplayVisible(bool visible) {
-    setShown(m_prgFetching, visible);
-    setShown(m_lblFetchProgress, visible);
-    setShown(m_Shape5, visible);
-}
-
-void GuideReader::endFetchDisplay() {
-    setButtonEnabled(m_ButtonEx13, true);
-    setFetchDisplayVisible(false);
 }
 
 // ---- Page viewer and navigation --------------------------------------
@@ -334,8 +294,7 @@ void GuideReader::RefreshPageControls() {
             m_lblPageNumber->setText(
                 QStringLiteral("Page %1/%2").arg(m_PageIndex + 1).arg(store.upperBound() + 1));
     }
-    m_progress.step();
-    showProgress();
+    m_fetch.progressStep();
 }
 
 void GuideReader::SetPageButtonsEnabled(bool enabled) {

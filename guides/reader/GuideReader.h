@@ -2,16 +2,14 @@
 
 #include "DecodedPageCache.h"
 #include "DefaultButton.h"
-#include "FetchProgress.h"
+#include "FetchScheduler.h"
 #include "GuideType.h"
 #include "PageStore.h"
 #include "PageViewer.h"
 
 #include "guides/PageReceiver.h"
-#include "guides/frmDownload.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -19,7 +17,6 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 
 namespace velmora {
 
@@ -29,7 +26,8 @@ class Form;
 /// guide selection screen (`doors`, frame fraDoors) and the reading screen
 /// (`guide`, frame fraGuide) by name: loading a guide, its page store, the
 /// start of each fetch and its progress, the two page viewers, paging and
-/// the go-to box.  It is the download client's receiver.  Pages arriving
+/// the go-to box.  It is the download client's receiver; the start of each
+/// fetch and its display are its FetchScheduler's.  Pages arriving
 /// from a fetch go into the store of the guide that fetch was started for,
 /// whatever the selector shows by then.  The "here" link (Label9) is the
 /// main window's own label beside the frames.  Controls missing from the
@@ -73,8 +71,8 @@ public:
     int pageIndex() const { return m_PageIndex; }
     int totalPages() const { return m_TotalPages; }
     const PageStore& pages(GuideType type) const;
-    double progressValue() const { return m_progress.value(); }
-    frmDownload* downloader() const { return m_Downloader.get(); }
+    double progressValue() const { return m_fetch.progressValue(); }
+    frmDownload* downloader() const { return m_fetch.downloader(); }
     PageViewer* viewer(GuideType type) const;
     DecodedPageCache& decodedPages() { return m_cache; }
 
@@ -93,7 +91,6 @@ public slots:
     void cmdNextPage_Click();
     void cmdLastPage_Click();
     void cmdGotoPage_Click();
-    void tmrTimer_Timer();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,9 +104,6 @@ private:
     void page(const std::function<void(const PageStore&)>& move);
     void selectGotoText();
     void txtGotoPage_Enter();
-    void showProgress();
-    void setFetchDisplayVisible(bool visible);
-    void endFetchDisplay();
     void showViewerOf(GuideType type);
     void keepNeighboursDecoded();
     void runLayout();
@@ -127,10 +121,9 @@ private:
     // Reading screen.
     QWidget* m_fraGuide = nullptr;
     QLabel* m_Label14 = nullptr;
+    // "Back to guides": its click is handled here, its enabled state is
+    // the fetch scheduler's.
     QWidget* m_ButtonEx13 = nullptr;
-    QWidget* m_lblFetchProgress = nullptr;
-    QWidget* m_Shape5 = nullptr;
-    QProgressBar* m_prgFetching = nullptr;
     QWidget* m_picScrollArea = nullptr;
     QWidget* m_picJPEGViewer = nullptr;
     QWidget* m_picBuyer = nullptr;
@@ -151,8 +144,7 @@ private:
     std::unique_ptr<PageViewer> m_coderViewer;
     std::unique_ptr<PageViewer> m_buyerViewer;
     DefaultButton m_defaultButton;
-    QTimer m_tmrTimer;
-    std::unique_ptr<frmDownload> m_Downloader;
+    FetchScheduler m_fetch;
 
     PageStore m_CoderPages;
     PageStore m_BuyerPages;
@@ -160,11 +152,9 @@ private:
     int m_PageIndex = 0;
     int m_MinLimit = 0;
     int m_MaxLimit = 0;
-    FetchProgress m_progress;
     QString m_GroupFileURL;
-    // The guide GroupFileURL belongs to, and the guide of the running fetch.
+    // The guide GroupFileURL belongs to.
     GuideType m_groupFileGuide = GuideType::None;
-    GuideType m_fetchGuide = GuideType::None;
     QString m_contentServer;
     std::function<void()> m_layoutHook;
 };

@@ -58,6 +58,7 @@ void PageSurface::paint(const QPaintEvent* event) {
             if (!whole.isNull()) {
                 painter.drawImage(region.topLeft(), whole, region);
                 m_partial = QImage();
+                m_partialRect = QRect();
             } else if (const QImage part = visibleImage(visible); !part.isNull()) {
                 painter.drawImage(region.topLeft(), part,
                                   region.translated(-m_partialRect.topLeft()));
@@ -80,7 +81,9 @@ void PageSurface::paint(const QPaintEvent* event) {
 QImage PageSurface::visibleImage(const QRect& visible) {
     // The whole visible part at once, so the small repaints of a scroll
     // reuse it until the cache holds the page.
-    if (m_partial.isNull() || !m_partialRect.contains(visible)) {
+    // A region that failed to decode is not tried again: the bytes will
+    // not read better on the next paint.
+    if (!m_partialRect.contains(visible)) {
         m_partialRect = visible;
         m_partial = DecodedPageCache::decodeRegion(m_picture, visible);
     }

@@ -13,6 +13,10 @@ QString sourceDir() {
     return qEnvironmentVariable("VELMORA_SOURCE_DIR");
 }
 
+bool runningInCi() {
+    return qEnvironmentVariable("CI") == QLatin1String("true");
+}
+
 void resetUserConfig() {
     const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
     // Never wipe a real user's folder: only the per-test one the test

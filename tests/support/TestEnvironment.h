@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTest>
 
 namespace velmora::test {
 
@@ -11,5 +12,20 @@ QString sourceDir();
 /// Empties this test's own configuration folder (XDG_CONFIG_HOME), so each
 /// test function starts with no stored settings and no registered controls.
 void resetUserConfig();
+/// Whether the tests run in CI (CI=true), where every module, library and
+/// tool a test needs must be there.
+bool runningInCi();
 
 } // namespace velmora::test
+
+/// Ends the test when `available` is false: a skip saying what is missing
+/// on a developer's machine, a failure in CI, where a missing part must not
+/// pass unseen.
+#define VELMORA_REQUIRE(available, what)                                                           \
+    do {                                                                                           \
+        if (!(available)) {                                                                        \
+            if (velmora::test::runningInCi())                                                      \
+                QFAIL(what " is missing, and CI must run this test");                              \
+            QSKIP(what " is missing (allowed only outside CI)");                                   \
+        }                                                                                          \
+    } while (false)

@@ -153,16 +153,22 @@ void tst_DatabaseDriver::fetchTextWaitsForTheRunningRequest() {
     serve("/fast.txt", "fast");
     QStringList timeline;
     QString inner = "not run";
+    // The inner download starts once the slow one is on the server, and
+    // the slow one is cancelled a while after the inner one began to wait.
     connect(m_server.get(), &ScriptedHttpServer::requestReceived, this,
-            [&](const QByteArray& path) { timeline << QString::fromLatin1(path); });
-    QTimer::singleShot(50, this, [&] {
-        timeline << "inner starts";
-        inner = m_driver->FetchText(url("/fast.txt"));
-    });
-    QTimer::singleShot(400, this, [&] {
-        timeline << "cancel";
-        m_gateway->cancel();
-    });
+            [&](const QByteArray& path) {
+                timeline << QString::fromLatin1(path);
+                if (path != "/slow.txt")
+                    return;
+                QTimer::singleShot(0, this, [&] {
+                    timeline << "inner starts";
+                    QTimer::singleShot(300, this, [&] {
+                        timeline << "cancel";
+                        m_gateway->cancel();
+                    });
+                    inner = m_driver->FetchText(url("/fast.txt"));
+                });
+            });
     QCOMPARE(m_driver->FetchText(url("/slow.txt")), QString());
     QCOMPARE(inner, "fast");
     QCOMPARE(timeline, (QStringList{"/slow.txt", "inner starts", "cancel", "/fast.txt"}));

@@ -1,5 +1,6 @@
 #include "FakeBrowser.h"
 #include "MessageBoxRecorder.h"
+#include "TestEnvironment.h"
 #include "videos/VideoGlobals.h"
 #include "videos/frmPlayVideos.h"
 

@@ -1,3 +1,4 @@
+#include "BrokenJpeg.h"
 #include "TestImages.h"
 
 #include "guides/reader/DecodedPageCache.h"
@@ -105,6 +106,29 @@ private slots:
         QCOMPARE(decoded.count(), 1);
         QVERIFY(decoded.first().at(0).value<Picture>().isSameAs(small));
         QVERIFY(cache.image(big).isNull());
+    }
+
+    void aPageThatDoesNotDecodeIsEmptyFromThenOn() {
+        DecodedPageCache cache;
+        QSignalSpy decoded(&cache, &DecodedPageCache::decoded);
+        const QByteArray bytes = jpegWithoutTables(QSize(90, 60));
+        QVERIFY(bytes.size() < encodedImage(QSize(90, 60)).size());
+        const Picture broken = PictureFromBytes(bytes);
+        const Picture shown = broken;
+        QCOMPARE(broken.size(), QSize(90, 60));
+        const Picture good = page(100);
+        cache.keep({broken, good});
+        // One worker in order: the broken page's decode has ended first.
+        QVERIFY(waitForDecoded(decoded, 1));
+        QVERIFY(decoded.first().at(0).value<Picture>().isSameAs(good));
+        // Every copy counts as the empty picture now, and none is pending.
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(shown.size(), QSize());
+        QCOMPARE(cache.pendingCount(), 0);
+        cache.keep({broken, good});
+        QCOMPARE(cache.pendingCount(), 0);
+        QCOMPARE(cache.decodedCount(), 1);
+        QVERIFY(DecodedPageCache::decodeRegion(shown, QRect(0, 0, 10, 10)).isNull());
     }
 
     void destroyedWhileDecoding() {

@@ -347,6 +347,8 @@ private slots:
         QTRY_COMPARE(m_server->waitingCount(), 1);
         QCOMPARE(indexRequests(*m_server, kCoderIndex), 1);
 
+        QCOMPARE(s->control("cmdReload")->toolTip(),
+                 "Use this button if you wish to reload the pages of the guide again...");
         QVERIFY(s->click("cmdReload"));
         QVERIFY(!s->enabled("ButtonEx13"));
         QVERIFY(s->fetchDisplayShown());

@@ -1,3 +1,4 @@
+#include "BrokenJpeg.h"
 #include "TestImages.h"
 
 #include "guides/reader/DecodedPageCache.h"
@@ -167,6 +168,23 @@ private slots:
         QVERIFY(decoded.wait());
         w.vertical->setValue(w.vertical->maximum());
         QVERIFY(near(w.viewport->grab().toImage().pixelColor(200, 290), Qt::darkCyan));
+    }
+
+    // Once its decode has failed, the page is the empty picture: painting
+    // it decodes nothing more and puts nothing on the surface.
+    void undecodablePageIsDrawnAsNothing() {
+        ViewerWindow w(QSize(400, 300));
+        w.surface->setPalette(QPalette(Qt::white));
+        const Picture page = PictureFromBytes(jpegWithoutTables(QSize(600, 900)));
+        w.viewer->surface().setPicture(page);
+        QCOMPARE(w.surface->size(), QSize(600, 900));
+        w.cache.keep({page});
+        QTRY_COMPARE(w.cache.pendingCount(), 0);
+        QVERIFY(page.isEmpty());
+        QSignalSpy drawn(&w.viewer->surface(), &PageSurface::pageDrawn);
+        const QImage shown = w.viewport->grab().toImage();
+        QCOMPARE(drawn.count(), 0);
+        QCOMPARE(shown.pixelColor(200, 150), QColor(Qt::white));
     }
 
     void printedTextGoesWithTheNextPicture() {
