@@ -16,6 +16,7 @@
 #include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ProgramFolders.h"
 #include "platform/Twips.h"
 #include "platform/Yield.h"
 #include "settings/PackageSettings.h"
@@ -75,8 +76,7 @@ Main::Main(MainServices services, QWidget* parent)
                 const QWindow* window = windowHandle();
                 return window && window->screen() ? window->screen()->name() : QString();
             },
-            QDir(QCoreApplication::applicationDirPath())
-                .filePath(QStringLiteral("VelmoraDisplayGuard")));
+            privateFile(QStringLiteral("VelmoraDisplayGuard")));
         m_services.display = m_ownDisplay.get();
     }
     m_resolution = std::make_unique<ScreenResolution>(*m_services.display);

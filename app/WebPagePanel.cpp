@@ -29,6 +29,9 @@ WebPagePanel::WebPagePanel(const Form& form, QWidget* window, QString webSite, Q
     : QObject(parent), m_form(form), m_window(window),
       m_tmrDownload(form.timer(QStringLiteral("tmrDownload"))), m_webSite(std::move(webSite)) {
     if (m_tmrDownload) {
+        // A coarse timer may come a little early; the panel shows after a
+        // whole second.
+        m_tmrDownload->setTimerType(Qt::PreciseTimer);
         m_tmrDownload->setSingleShot(true);
         connect(m_tmrDownload, &QTimer::timeout, this, &WebPagePanel::tmrDownload_Timer);
     }

@@ -1,6 +1,7 @@
 #include "BrowserFactory.h"
 
 #include "Browser.h"
+#include "ProgramFolders.h"
 #include "browser/GlShareContext.h"
 
 #include <QCoreApplication>
@@ -57,8 +58,7 @@ ModuleBrowserFactory::ModuleBrowserFactory(QString modulePath)
 QString ModuleBrowserFactory::modulePath() const {
     if (!m_modulePath.isEmpty())
         return m_modulePath;
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("libvelmora_browser.so"));
+    return privateFile(QStringLiteral("libvelmora_browser.so"));
 }
 
 Browser* ModuleBrowserFactory::create(QWidget* parent, const QString& name, QString* error) {

@@ -53,8 +53,9 @@ bool Configuration::applyMiB(qint64& target, const QString& value) {
 
 Configuration Configuration::load() {
     Configuration config;
-    // The file beside the executable is the installation's; the user's own
-    // file is read after it, so it wins.
+    // The system's file, then the one beside the executable (a build tree's),
+    // then the user's own: each later one wins.
+    applyFile(config, QStringLiteral(VELMORA_SYSTEM_CONFIG));
     if (QCoreApplication::instance())
         applyFile(
             config,

@@ -6,9 +6,11 @@ namespace velmora {
 
 /// Where the program finds its servers.  Read from the configuration file
 /// `velmora.conf` (INI, group [Servers], keys ContentServer and WebSite, each
-/// "host[:port]"): the one beside the executable, then the user's own
-/// $XDG_CONFIG_HOME/Velmora/velmora.conf, whose values win.  The environment
-/// variables VELMORA_CONTENT_SERVER and VELMORA_WEB_SITE override both.
+/// "host[:port]"): the system's (/etc/velmora/velmora.conf when installed
+/// under /usr), the one beside the executable (a build tree's), then the
+/// user's own $XDG_CONFIG_HOME/Velmora/velmora.conf; a later file wins.  The
+/// environment variables VELMORA_CONTENT_SERVER and VELMORA_WEB_SITE override
+/// them all.
 /// Group [Limits], key PageBudgetMiB, bounds the guide pages held at once.
 struct Configuration {
     /// "host[:port]" of the content server (guides, video lists, players).

@@ -1,6 +1,7 @@
 #include "ControlHost.h"
 
 #include "HostSite.h"
+#include "ProgramFolders.h"
 #include "Twips.h"
 
 #include <Button/ClassFactory.h>
@@ -69,11 +70,10 @@ QString ControlHost::libraryFor(const QString& progId) {
     if (!registered.isEmpty() && QFileInfo::exists(registered))
         return registered;
     const QString library = progId.section(QLatin1Char('.'), 0, 0);
-    if (library.isEmpty() || !QCoreApplication::instance())
+    if (library.isEmpty())
         return {};
-    const QString local = QDir(QCoreApplication::applicationDirPath())
-                              .filePath(QStringLiteral("lib%1.so").arg(library));
-    return QFileInfo::exists(local) ? local : QString();
+    const QString local = privateFile(QStringLiteral("lib%1.so").arg(library));
+    return !local.isEmpty() && QFileInfo::exists(local) ? local : QString();
 }
 
 QWidget* ControlHost::create(const QString& progId, QWidget* parent, const PropertyBag* bag,

@@ -11,6 +11,9 @@ public:
     QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
         QWidget* parent = request.parent ? request.parent : QApplication::activeWindow();
         QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+        // The user can select and copy what a box says (an error number for
+        // a report, say).
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         if (request.staysOnTop)
             box.setWindowFlag(Qt::WindowStaysOnTopHint);
         return static_cast<QMessageBox::StandardButton>(box.exec());

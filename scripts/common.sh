@@ -9,6 +9,7 @@ PACKAGES=(
     libqt6svg6 libxrandr-dev libx11-dev
     tigervnc-standalone-server openbox x11-utils x11-xserver-utils xdotool
     nginx-light curl fonts-liberation fonts-dejavu-core
+    lintian desktop-file-utils
     clang libclang-rt-14-dev llvm
 )
 

@@ -1,6 +1,7 @@
 #include "DesktopDriver.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
@@ -25,6 +26,25 @@ bool DesktopDriver::keys(const QStringList& names) {
 QImage DesktopDriver::screenshot() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->grabWindow(0).toImage() : QImage();
+}
+
+QRect DesktopDriver::waitForWindow(const QString& title, int timeoutMs) {
+    QProcess search;
+    search.start(QStringLiteral("timeout"),
+                 {QString::number(timeoutMs / 1000.0), QStringLiteral("xdotool"),
+                  QStringLiteral("search"), QStringLiteral("--sync"),
+                  QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                  QStringLiteral("^%1$").arg(title), QStringLiteral("getwindowgeometry"),
+                  QStringLiteral("--shell")});
+    if (!search.waitForFinished(timeoutMs + 2000) || search.exitCode() != 0)
+        return {};
+    QHash<QString, int> values;
+    for (const QByteArray& line : search.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> pair = line.split('=');
+        if (pair.size() == 2)
+            values.insert(QString::fromLatin1(pair[0]), pair[1].toInt());
+    }
+    return {values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT")};
 }
 
 bool DesktopDriver::loadCoderGuide() {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 
 namespace velmora::tour {
@@ -23,7 +24,6 @@ constexpr QPoint kWelcomeBackground = designPoint(2000, 2000);
 // The guide selection panel and the reader (both at 1852, 772).
 constexpr QPoint kGuideTypes = designPoint(1852 + 3315 + 1455, 772 + 2265 + 165);
 constexpr QPoint kLoadGuide = designPoint(1852 + 3330 + 645, 772 + 6270 + 225);
-constexpr QPoint kDoorsExit = designPoint(1852 + 11790 + 547, 772 + 315 + 345);
 constexpr QPoint kNextPage = designPoint(1852 + 6015 + 547, 772 + 9585 + 277);
 constexpr QPoint kPageViewer = designPoint(1852 + 120, 772 + 120);
 // The video panel (at 1852, 772).
@@ -44,6 +44,9 @@ public:
     /// Types key names (xdotool's) one after another.
     static bool keys(const QStringList& names);
     static QImage screenshot();
+    /// The visible window titled exactly `title`, waited for up to
+    /// `timeoutMs`; an empty rectangle when none came.
+    static QRect waitForWindow(const QString& title, int timeoutMs);
     /// Guides, "Coder" from the guide list, Load: as a user starts reading.
     static bool loadCoderGuide();
 };
