@@ -31,20 +31,28 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora-viewer.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora-viewer.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Debian wants the copyright file and a compressed changelog in the
-# package's documentation folder.
+# Debian wants the copyright file, and the changelog and manual page
+# compressed without a time stamp, in their folders.
 set(VELMORA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/velmora-viewer)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${VELMORA_DOC_DIR})
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/VelmoraViewer.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-add_custom_command(
-    OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/changelog
-            > ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
-    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog
-    VERBATIM)
-add_custom_target(velmora_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
+set(compressed "")
+foreach(pair "changelog:changelog.Debian.gz" "VelmoraViewer.1:VelmoraViewer.1.gz")
+    string(REPLACE ":" ";" pair ${pair})
+    list(GET pair 0 source)
+    list(GET pair 1 target)
+    add_custom_command(
+        OUTPUT ${CMAKE_BINARY_DIR}/packaging/${target}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+        COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/${source}
+                > ${CMAKE_BINARY_DIR}/packaging/${target}
+        DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${source}
+        VERBATIM)
+    list(APPEND compressed ${CMAKE_BINARY_DIR}/packaging/${target})
+endforeach()
+add_custom_target(velmora_packaging_docs ALL DEPENDS ${compressed})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${VELMORA_DOC_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/VelmoraViewer.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora-viewer)
@@ -65,6 +73,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "reader of the Velmora learning package
 VelmoraViewer shows the Coder and Buyer guides about working on the
 Taskmarket freelancing marketplace, fetched page by page from a content
 server, and plays the package's videos in an embedded browser.")
-# /etc/velmora/velmora.conf is the administrator's to change.
+# /etc/velmora/velmora.conf is the administrator's to change: an upgrade
+# keeps the changes.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -66,6 +66,7 @@ private slots:
                               << false;
         QTest::newRow("copyright") << "usr/share/doc/velmora-viewer/copyright" << false;
         QTest::newRow("changelog") << "usr/share/doc/velmora-viewer/changelog.Debian.gz" << false;
+        QTest::newRow("manual-page") << "usr/share/man/man1/VelmoraViewer.1.gz" << false;
     }
     void filesInTheirPlaces() {
         QFETCH(QString, path);
@@ -87,11 +88,14 @@ private slots:
         const Run check =
             run("desktop-file-validate",
                 {QDir(m_root).filePath("usr/share/applications/velmora-viewer.desktop")});
-        QVERIFY2(check.exitCode == 0 && check.output.trimmed().isEmpty(), qPrintable(check.output));
+        // Hints are suggestions; errors and warnings are faults of the entry.
+        QVERIFY2(check.exitCode == 0 && !check.output.contains("error:") &&
+                     !check.output.contains("warning:"),
+                 qPrintable(check.output));
     }
 
     void lintianFindsNoError() {
-        const Run lintian = run("lintian", {"--no-tag-display-limit", m_deb});
+        const Run lintian = run("lintian", {"--tag-display-limit", "0", m_deb});
         for (const QString& line : lintian.output.split('\n'))
             QVERIFY2(!line.startsWith("E: "), qPrintable(lintian.output));
     }
