@@ -82,6 +82,13 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
     // The Buyer viewer has no horizontal bar of its own: wide pages are clipped.
     m_buyerViewer = std::make_unique<PageViewer>(m_picBuyer, m_picBuyerTwo, nullptr,
                                                  qobject_cast<QScrollBar*>(m_vsBuyer), m_cache);
+    m_readingKeys = std::make_unique<ReadingKeys>(
+        m_fraGuide,
+        ReadingKeys::Buttons{m_cmdFirstPage, m_cmdPrevPage, m_cmdNextPage, m_cmdLastPage}, [this] {
+            const PageViewer* shown = viewer(selectedGuide());
+            return shown ? std::pair(shown->verticalBar(), shown->horizontalBar())
+                         : std::pair<QScrollBar*, QScrollBar*>();
+        });
     connectControls();
 }
 

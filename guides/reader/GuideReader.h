@@ -6,6 +6,7 @@
 #include "GuideType.h"
 #include "PageStore.h"
 #include "PageViewer.h"
+#include "ReadingKeys.h"
 
 #include "guides/PageReceiver.h"
 
@@ -143,6 +144,7 @@ private:
     DecodedPageCache m_cache;
     std::unique_ptr<PageViewer> m_coderViewer;
     std::unique_ptr<PageViewer> m_buyerViewer;
+    std::unique_ptr<ReadingKeys> m_readingKeys;
     DefaultButton m_defaultButton;
     FetchScheduler m_fetch;
 

@@ -42,6 +42,8 @@ QWidget* ReaderScreens::control(const QString& name) const {
 void ReaderScreens::selectGuide(const QString& text) {
     auto* selector = control<QComboBox>(QStringLiteral("cmbDocCategories"));
     const int wanted = selector->findText(text);
+    // Keys go where the focus is, as for a user who clicked the selector.
+    selector->setFocus(Qt::MouseFocusReason);
     while (selector->currentIndex() != wanted) {
         const int before = selector->currentIndex();
         QTest::keyClick(selector, wanted > before ? Qt::Key_Down : Qt::Key_Up);

@@ -5,6 +5,7 @@
 
 #include "guides/GuideGlobals.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -385,6 +386,57 @@ private slots:
         vertical->setValue(vertical->maximum());
         auto* surface = s.control("picJPEGViewer");
         QCOMPARE(surface->geometry().bottom(), viewport->height() - 1);
+    }
+
+    // Reading by keyboard goes through the paging buttons and the bars:
+    // the label and the buttons follow, the go-to box keeps its own keys.
+    void keyboardReading() {
+        const QByteArray tall = encodedImage(QSize(1200, 1334));
+        m_server->addGuide(kCoderIndex, {tall, tall, tall});
+        m_server->releaseAll();
+        ReaderScreens s(m_server->hostPort());
+        s.load("Coder");
+        QTRY_COMPARE(s.reader().pages(GuideType::Coder).count(), 3);
+        s.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window()));
+        auto* vertical = s.control<QScrollBar>("vsbScroll");
+        QWidget* reading = s.control("cmdReload");
+        reading->setFocus();
+        const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+
+        key(Qt::Key_Down);
+        QCOMPARE(vertical->value(), vertical->singleStep());
+        key(Qt::Key_PageDown);
+        QCOMPARE(vertical->value(), vertical->singleStep() + vertical->pageStep());
+        while (vertical->value() < vertical->maximum())
+            key(Qt::Key_PageDown);
+        QCOMPARE(s.pageLabel(), QStringLiteral("Page 1/3"));
+        // At the bottom, Page Down turns the page.
+        key(Qt::Key_PageDown);
+        QCOMPARE(s.pageLabel(), QStringLiteral("Page 2/3"));
+        QCOMPARE(vertical->value(), 0);
+        // At the top, Page Up turns back.
+        key(Qt::Key_PageUp);
+        QCOMPARE(s.pageLabel(), QStringLiteral("Page 1/3"));
+        QVERIFY(!s.enabled("cmdPrevPage"));
+        key(Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(s.pageLabel(), QStringLiteral("Page 3/3"));
+        QVERIFY(!s.enabled("cmdNextPage"));
+        QVERIFY(s.enabled("cmdPrevPage"));
+        key(Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(s.pageLabel(), QStringLiteral("Page 1/3"));
+
+        // In the go-to box the arrows move the cursor, not the page.
+        auto* gotoPage = s.control<QLineEdit>("txtGotoPage");
+        gotoPage->setFocus();
+        gotoPage->setText(QStringLiteral("12"));
+        gotoPage->setCursorPosition(2);
+        const int scrolled = vertical->value();
+        key(Qt::Key_Left);
+        QCOMPARE(gotoPage->cursorPosition(), 1);
+        QCOMPARE(vertical->value(), scrolled);
     }
 
     void buyerViewerScrollsOnlyVertically() {
