@@ -26,6 +26,10 @@ PageViewer::PageViewer(QWidget* viewport, QWidget* surface, QScrollBar* horizont
                        QScrollBar* vertical, DecodedPageCache& cache, QObject* parent)
     : QObject(parent), m_viewport(viewport), m_surface(surface, cache), m_horizontal(horizontal),
       m_vertical(vertical) {
+    // A click on the page gives the reading screen the keyboard, for the
+    // reading keys.
+    if (m_viewport)
+        m_viewport->setFocusPolicy(Qt::ClickFocus);
     // Follows the thumb while it is dragged as well as on release.
     if (m_horizontal) {
         m_horizontal->setTracking(true);
