@@ -2,6 +2,9 @@
 # shellcheck shell=bash
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Compiler cache entries name paths relative to the tree, so that clones in
+# other folders (CI's among them) reuse them.
+export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
 
 PACKAGES=(
     build-essential cmake ccache pkg-config
