@@ -23,6 +23,7 @@
 #include "RunProgram.h"
 #include "ServerLog.h"
 #include "Stats.h"
+#include "WaitUntil.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -64,24 +65,6 @@ public:
         ++arrived;
     }
 };
-
-// Runs the event loop until `done` holds or a minute passed, looking once a
-// millisecond: often enough not to add to what is timed, seldom enough not
-// to take the processor from the client.
-bool waitUntil(const std::function<bool()>& done) {
-    QEventLoop loop;
-    QTimer check;
-    check.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    check.start(1);
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 struct Timing {
     double serverSeconds = 0;

@@ -17,6 +17,7 @@
 #include "BenchGuide.h"
 #include "ProcessMemory.h"
 #include "Stats.h"
+#include "WaitUntil.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,24 +46,6 @@ public:
         return QMessageBox::Ok;
     }
 };
-
-// Runs the event loop until `done` holds or `timeoutMs` passed.  Unlike
-// QTest's waits it never sleeps between rounds, so it adds no latency of
-// its own to what is timed.
-template <class Predicate> bool waitUntil(Predicate done, int timeoutMs) {
-    QEventLoop loop;
-    QTimer check;
-    check.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    check.start(1);
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 void pause(int ms) {
     QElapsedTimer clock;
