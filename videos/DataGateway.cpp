@@ -69,6 +69,9 @@ std::optional<QString> DataGateway::openUrl(const QString& address) {
                          QNetworkRequest::AlwaysNetwork);
     Pending pending;
     pending.reply = m_network.get(request);
+    // The network thread buffers no more than this ahead of us, so a body
+    // past the limit costs the limit, not what the server could send.
+    pending.reply->setReadBufferSize(qint64(1) << 20);
     m_pending = &pending;
     emit stateChanged(Requesting);
     if (pending.done)

@@ -5,6 +5,7 @@
 // (what "&Reload" starts) works.
 
 #include "FetchProbe.h"
+#include "TestEnvironment.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -22,11 +23,6 @@ namespace {
 const QByteArray kPage = encodedImage({40, 30});
 const QByteArray kOther = encodedImage({50, 70});
 constexpr qint64 kMemoryCeilingKb = 400 * 1024;
-#ifdef __SANITIZE_ADDRESS__
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
 
 QByteArray header(const QByteArray& lines) {
     return "HTTP/1.0 200 OK\r\n" + lines + "\r\n";
@@ -34,18 +30,6 @@ QByteArray header(const QByteArray& lines) {
 
 QByteArray withLength(qsizetype length) {
     return header("Content-Length: " + QByteArray::number(length) + "\r\n");
-}
-
-// Peak resident memory of this process so far.
-qint64 peakResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
 }
 
 const QString kReset = QStringLiteral("DN1001 %1 Connection reset by peer").arg(ECONNRESET);
@@ -84,9 +68,9 @@ void tst_HostileServers::fetchStillWorks() {
 void tst_HostileServers::cleanup() {
     fetchStillWorks();
     // The sanitizers' shadow memory and quarantine are theirs, not ours.
-    if (!kSanitized) {
-        QVERIFY2(peakResidentKb() < kMemoryCeilingKb,
-                 qPrintable(QString::number(peakResidentKb())));
+    if (!test::kSanitized) {
+        QVERIFY2(test::peakResidentKb() < kMemoryCeilingKb,
+                 qPrintable(QString::number(test::peakResidentKb())));
     }
 }
 

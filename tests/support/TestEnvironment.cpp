@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 namespace velmora::test {
@@ -25,6 +26,17 @@ void resetUserConfig() {
         return;
     QDir(home).removeRecursively();
     QDir().mkpath(home);
+}
+
+qint64 peakResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
 }
 
 } // namespace velmora::test

@@ -15,6 +15,15 @@ void resetUserConfig();
 /// Whether the tests run in CI (CI=true), where every module, library and
 /// tool a test needs must be there.
 bool runningInCi();
+/// This process's peak resident memory so far in KiB (VmHWM); -1 unread.
+qint64 peakResidentKb();
+/// The sanitizers' own memory swells every figure: memory ceilings hold for
+/// the normal build only.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
 
 } // namespace velmora::test
 

@@ -1,4 +1,5 @@
 #include "ScriptedHttpServer.h"
+#include "TestEnvironment.h"
 #include "videos/DataGateway.h"
 #include "videos/DatabaseDriver.h"
 
@@ -44,6 +45,8 @@ private slots:
     void categoryVideosShowLoadingBeforeTheDownload();
     void fetchTextWaitsForTheRunningRequest();
     void stateChangesAreRecorded();
+    void hostileListFilesGiveEmptyResults_data();
+    void hostileListFilesGiveEmptyResults();
 
 private:
     void serve(const QByteArray& path, const QByteArray& body) {
@@ -181,6 +184,35 @@ void tst_DatabaseDriver::stateChangesAreRecorded() {
     QCOMPARE(g_GatewayState, qint16(8));
     m_driver->FetchText(url("/missing.txt"));
     QCOMPARE(g_GatewayState, qint16(DataGateway::Failed));
+}
+
+// A list file of 20 MB without a marker is one piece: no category, no
+// video.  One past the gateway's 32 MiB bound is dropped as it comes.
+// Either way nothing is shown, the controls come back and memory stays
+// bounded.
+void tst_DatabaseDriver::hostileListFilesGiveEmptyResults_data() {
+    QTest::addColumn<qsizetype>("size");
+    QTest::newRow("20-MB-without-markers") << qsizetype(20'000'000);
+    QTest::newRow("past-the-bound") << qsizetype((32 << 20) + 1);
+    // Sent as fast as taken: only the gateway's own bound holds memory.
+    QTest::newRow("endless") << qsizetype(-1);
+}
+
+void tst_DatabaseDriver::hostileListFilesGiveEmptyResults() {
+    QFETCH(qsizetype, size);
+    for (const QByteArray& path : {kBuyerCategories, kBuyerVideos}) {
+        if (size < 0)
+            m_server->addReply(
+                path, ScriptedHttpServer::Reply{"HTTP/1.0 200 OK\r\n\r\n", qint64(4) << 30});
+        else
+            serve(path, QByteArray(size, 'x'));
+    }
+    QCOMPARE(m_driver->GetVideoCategories("Buyer"), QStringList());
+    QCOMPARE(m_driver->GetCategoryVideos("Buyer", "All"), QStringList());
+    QCOMPARE(m_host->calls.last(), QString("enable"));
+    if (!test::kSanitized)
+        QVERIFY2(test::peakResidentKb() < 400 * 1024,
+                 qPrintable(QString::number(test::peakResidentKb())));
 }
 
 QTEST_GUILESS_MAIN(tst_DatabaseDriver)
