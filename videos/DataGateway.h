@@ -44,7 +44,9 @@ public:
 
     /// The longest a whole request may take (30 s unless set).
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
-    /// The largest document accepted (32 MiB unless set).
+    /// The largest document accepted (4 MiB unless set): a list file of
+    /// thousands of videos is a few hundred KiB, and splitting one costs
+    /// several times its size.
     void setMaximumSize(qint64 bytes) { m_maximumSize = bytes; }
 
 signals:
@@ -57,7 +59,7 @@ private:
     QNetworkAccessManager m_network;
     Pending* m_pending = nullptr;
     std::chrono::milliseconds m_timeout = std::chrono::seconds(30);
-    qint64 m_maximumSize = qint64(32) << 20;
+    qint64 m_maximumSize = qint64(4) << 20;
 };
 
 } // namespace velmora

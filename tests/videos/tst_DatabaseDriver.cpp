@@ -187,13 +187,13 @@ void tst_DatabaseDriver::stateChangesAreRecorded() {
 }
 
 // A list file of 20 MB without a marker is one piece: no category, no
-// video.  One past the gateway's 32 MiB bound is dropped as it comes.
+// video.  One past the gateway's 4 MiB bound is dropped as it comes.
 // Either way nothing is shown, the controls come back and memory stays
 // bounded.
 void tst_DatabaseDriver::hostileListFilesGiveEmptyResults_data() {
     QTest::addColumn<qsizetype>("size");
     QTest::newRow("20-MB-without-markers") << qsizetype(20'000'000);
-    QTest::newRow("past-the-bound") << qsizetype((32 << 20) + 1);
+    QTest::newRow("past-the-bound") << qsizetype((4 << 20) + 1);
     // Sent as fast as taken: only the gateway's own bound holds memory.
     QTest::newRow("endless") << qsizetype(-1);
 }
