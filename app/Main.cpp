@@ -27,7 +27,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>

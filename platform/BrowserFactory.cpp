@@ -4,8 +4,6 @@
 #include "ProgramFolders.h"
 #include "browser/GlShareContext.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QHash>
 #include <QLibrary>
 #include <QWidget>

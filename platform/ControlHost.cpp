@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QLibrary>
