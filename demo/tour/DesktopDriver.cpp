@@ -3,8 +3,10 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QPixmap>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QScreen>
+#include <QThread>
 
 namespace velmora::tour {
 
@@ -45,6 +47,20 @@ QRect DesktopDriver::waitForWindow(const QString& title, int timeoutMs) {
             values.insert(QString::fromLatin1(pair[0]), pair[1].toInt());
     }
     return {values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT")};
+}
+
+bool DesktopDriver::waitUntilActive(const QString& title, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        QProcess active;
+        active.start(QStringLiteral("xdotool"),
+                     {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")});
+        if (active.waitForFinished(2000) &&
+            active.readAllStandardOutput().trimmed() == title.toUtf8())
+            return true;
+        QThread::msleep(100);
+    } while (!deadline.hasExpired());
+    return false;
 }
 
 bool DesktopDriver::loadCoderGuide() {

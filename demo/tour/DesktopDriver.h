@@ -47,6 +47,11 @@ public:
     /// The visible window titled exactly `title`, waited for up to
     /// `timeoutMs`; an empty rectangle when none came.
     static QRect waitForWindow(const QString& title, int timeoutMs);
+    /// Whether the window titled exactly `title` became the active one
+    /// within `timeoutMs`: keys typed before that reach another window or
+    /// none (the window manager hands the focus back a moment after a box
+    /// closes).
+    static bool waitUntilActive(const QString& title, int timeoutMs);
     /// Guides, "Coder" from the guide list, Load: as a user starts reading.
     static bool loadCoderGuide();
 };
