@@ -20,6 +20,11 @@ public:
     /// it cannot be created, with the reason in `error`.
     virtual Browser* create(QWidget* parent, const QString& name, QString* error = nullptr) = 0;
 
+    /// The user is about to ask for a browser (a video was chosen): makes
+    /// ready in the background what the first one needs, so that it opens
+    /// sooner.  Never required; does nothing once a browser was asked for.
+    virtual void prepareAhead() {}
+
     /// The factory in use (the module backend unless one is installed).
     static BrowserFactory& instance();
     /// Installs `factory` (not owned); null puts the module backend back.
@@ -31,10 +36,13 @@ public:
 /// module is loaded the GL share context the web engine needs is made; when
 /// the platform gives none, creation fails and the module stays unloaded.
 /// A module or context that fails once is tried again on the next creation.
+/// Preparing ahead makes the context and loads the module's libraries on a
+/// worker thread, once per run; creation waits for that work to end.
 class ModuleBrowserFactory : public BrowserFactory {
 public:
     explicit ModuleBrowserFactory(QString modulePath = {});
     Browser* create(QWidget* parent, const QString& name, QString* error = nullptr) override;
+    void prepareAhead() override;
 
     /// The module file this factory loads.
     QString modulePath() const;

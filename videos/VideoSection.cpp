@@ -5,6 +5,7 @@
 #include "VideoListFile.h"
 #include "frmPlayVideos.h"
 
+#include "platform/BrowserFactory.h"
 #include "platform/Configuration.h"
 #include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
@@ -68,6 +69,10 @@ void VideoSection::connectControls() {
             &VideoSection::cmdVideCategoriesCoder_Click);
     connect(m_txtSearch, &QLineEdit::textChanged, this, &VideoSection::txtSearch_Change);
     connect(m_lstVideos, &QListWidget::itemDoubleClicked, this, &VideoSection::lstVideos_DblClick);
+    // A video the user points at or searches for is likely to be played
+    // next; both signals come from the user's input only.
+    connect(m_lstVideos, &QListWidget::itemPressed, this, &VideoSection::videoPicked);
+    connect(m_txtSearch, &QLineEdit::textEdited, this, &VideoSection::videoPicked);
     bindClick(m_form.control(QStringLiteral("ButtonEx7")), this, SLOT(ButtonEx7_Click()));
     bindClick(m_form.control(QStringLiteral("btnHelp")), this, SLOT(btnHelp_Click()));
 }
@@ -228,6 +233,10 @@ void VideoSection::ButtonEx7_Click() {
     auto* player = new frmPlayVideos(m_cboVidCategories->currentText(), m_server, window);
     player->setAttribute(Qt::WA_DeleteOnClose);
     player->exec();
+}
+
+void VideoSection::videoPicked() {
+    BrowserFactory::instance().prepareAhead();
 }
 
 void VideoSection::lstVideos_DblClick() {

@@ -70,6 +70,7 @@ public slots:
     void btnHelp_Click();
 
 private:
+    void videoPicked();
     void showLoadingVideos() override;
     void reloadRequest(const QString& kind, bool& skipFlag);
     void categorySelected(const QString& kind, bool& skipFlag);

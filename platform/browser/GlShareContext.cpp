@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
+#include <QThread>
 
 // Qt Gui's own setter of the context QOpenGLContext::globalShareContext()
 // returns; the application uses it when started with the share attribute,
@@ -35,6 +36,14 @@ bool GlShareContext::ensure(QString* error) {
             *error = QStringLiteral("no application object to make a GL context for");
         return false;
     }
+    // A worker thread may make it; it is used and destroyed on the
+    // application's thread.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread() &&
+        !QOpenGLContext::supportsThreadedOpenGL()) {
+        if (error)
+            *error = QStringLiteral("the platform makes GL contexts on its main thread only");
+        return false;
+    }
     auto* context = new QOpenGLContext;
     context->setFormat(QSurfaceFormat::defaultFormat());
     if (!context->create()) {
@@ -43,6 +52,7 @@ bool GlShareContext::ensure(QString* error) {
             *error = QStringLiteral("the platform gives no OpenGL context");
         return false;
     }
+    context->moveToThread(QCoreApplication::instance()->thread());
     if (!g_ownContext)
         qAddPostRoutine(releaseContext);
     delete g_ownContext;

@@ -4,6 +4,7 @@
 #include "HardenedPage.h"
 #include "platform/Browser.h"
 
+#include <QLoggingCategory>
 #include <QOpenGLContext>
 #include <QQuickWindow>
 #include <QUrl>
@@ -49,6 +50,17 @@ void chooseSceneGraph() {
     Q_UNUSED(chosen);
 }
 
+// The web engine reports its GL set-up at info level as it starts, two
+// dozen lines on the user's terminal in every run that shows a page; the
+// environment's logging rules can still ask for them.
+void quietEngineReport() {
+    static const bool quiet = [] {
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+        return true;
+    }();
+    Q_UNUSED(quiet);
+}
+
 } // namespace
 
 } // namespace velmora
@@ -59,5 +71,6 @@ extern "C" Q_DECL_EXPORT velmora::Browser* velmora_browser_create(QWidget* paren
     if (!QOpenGLContext::globalShareContext())
         return nullptr;
     velmora::chooseSceneGraph();
+    velmora::quietEngineReport();
     return new velmora::WebBrowser(parent);
 }

@@ -68,6 +68,7 @@ private slots:
     void startsWithoutGlDriverAndThePlayerShowsItsPage();
     void withoutGlThePlayerReportsTheMissingComponent();
     void lightStartThenTheContactPageShows();
+    void pickingAVideoLoadsTheBrowserAheadOfThePlayer();
 
 private:
     /// Starts the program, waits for Main and checks that neither a GL
@@ -174,6 +175,25 @@ void tst_LightStart::lightStartThenTheContactPageShows() {
     // The site's header band is well over 10,000 pixels once drawn.
     QTRY_VERIFY_WITH_TIMEOUT(pixelsOfColour(screenImage(), kSiteHeader) > 10000, 60000);
     QCOMPARE(m_program.state(), QProcess::Running);
+}
+
+// One click on a video: the GL driver and the web engine load in the
+// background while the user has yet to ask for the player.
+void tst_LightStart::pickingAVideoLoadsTheBrowserAheadOfThePlayer() {
+    startLight(QProcessEnvironment::systemEnvironment());
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(QProcess::execute("xdotool",
+                               {"mousemove", "--sync", QString::number(kFirstVideoLine.x()),
+                                QString::number(kFirstVideoLine.y()), "click", "1"}),
+             0);
+    const auto mapped = [this] {
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
+        return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(mapped().contains("libvelmora_browser"), 10000);
+    QVERIFY(!test::mappedGlDriverFiles(m_pid).isEmpty());
+    QCOMPARE(programWindows(m_pid), 1);
 }
 
 QTEST_MAIN(tst_LightStart)
