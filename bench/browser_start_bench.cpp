@@ -5,7 +5,10 @@
 // figures; it is not a test.
 //
 //   bench_browser_start [--runs R] [--settle-ms MS] [--display :N] [--offscreen]
+//                       [--baseline PROGRAM]
 //
+// --baseline adds a third column: another build of the program, such as the
+// one before the light start, started in turn with the other two.
 // It starts its own Xvnc on --display (never give it the display of a real
 // session: the program switches its resolution).  --offscreen measures
 // memory on Qt's offscreen platform instead, which loads no GL stack and
@@ -34,6 +37,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include <unistd.h>
@@ -157,7 +161,8 @@ public:
         : m_program(std::move(program)), m_preload(std::move(preload)),
           m_display(std::move(display)), m_server(std::move(server)), m_settleMs(settleMs) {}
 
-    StartFigures run(bool contextAtStart) const;
+    /// One start of `program` (the program as built when empty).
+    StartFigures run(bool contextAtStart, const QString& program = {}) const;
 
 private:
     QProcessEnvironment environment(const QString& home, bool contextAtStart) const;
@@ -191,7 +196,7 @@ QProcessEnvironment StartBench::environment(const QString& home, bool contextAtS
     return env;
 }
 
-StartFigures StartBench::run(bool contextAtStart) const {
+StartFigures StartBench::run(bool contextAtStart, const QString& program) const {
     StartFigures figures;
     QTemporaryDir home;
     // Start in the Videos section, whose list then holds the one video.
@@ -211,7 +216,7 @@ StartFigures StartBench::run(bool contextAtStart) const {
     viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer clock;
     clock.start();
-    viewer.start(m_program, {});
+    viewer.start(program.isEmpty() ? m_program : program, {});
     if (!viewer.waitForStarted()) {
         figures.failure = "the program did not start";
         return figures;
@@ -290,46 +295,72 @@ QString medianMiB(const QList<StartFigures>& runs, qint64 StartFigures::*field) 
                              : QString::number(Stats(samples).median(), 'f', 1);
 }
 
-void printRow(const char* what, const QString& atStart, const QString& light) {
-    std::printf("  %-36s %-40s %s\n", what, qPrintable(atStart), qPrintable(light));
+struct Column {
+    QString title;
+    QList<StartFigures> runs;
+};
+
+void printRow(const char* what, const QList<Column>& columns,
+              const std::function<QString(const QList<StartFigures>&)>& cell) {
+    std::printf("  %-36s", what);
+    for (const Column& column : columns)
+        std::printf(" %-40s", qPrintable(cell(column.runs)));
+    std::printf("\n");
 }
 
-void printFigures(const QList<StartFigures>& atStart, const QList<StartFigures>& light) {
-    printRow("", "GL context at start", "light start (as built)");
-    printRow("first window, ms: median (runs)", medianMs(atStart, &StartFigures::firstWindowMs),
-             medianMs(light, &StartFigures::firstWindowMs));
-    printRow("Main shown: resident MiB", medianMiB(atStart, &StartFigures::residentKb),
-             medianMiB(light, &StartFigures::residentKb));
-    printRow("Main shown: proportional MiB", medianMiB(atStart, &StartFigures::proportionalKb),
-             medianMiB(light, &StartFigures::proportionalKb));
-    const auto driver = [](const QList<StartFigures>& runs) {
+double medianOf(const QList<StartFigures>& runs, double StartFigures::*field) {
+    QList<double> samples;
+    for (const StartFigures& run : runs)
+        if (run.*field >= 0)
+            samples << run.*field;
+    return samples.isEmpty() ? -1 : Stats(samples).median();
+}
+
+// `figure` of the light start over that of `column`, when both were taken.
+void printRatio(const char* what, const Column& light, const Column& column,
+                double StartFigures::*field, const char* limit) {
+    const double over = medianOf(column.runs, field);
+    const double lightMedian = medianOf(light.runs, field);
+    if (over > 0 && lightMedian >= 0)
+        std::printf("  %s, light / %s: %.2f (%s)\n", what, qPrintable(column.title),
+                    lightMedian / over, limit);
+}
+
+void printFigures(const QList<Column>& columns) {
+    std::printf("  %-36s", "");
+    for (const Column& column : columns)
+        std::printf(" %-40s", qPrintable(column.title));
+    std::printf("\n");
+    const auto ms = [](double StartFigures::*field) {
+        return [field](const QList<StartFigures>& runs) { return medianMs(runs, field); };
+    };
+    const auto mib = [](qint64 StartFigures::*field) {
+        return [field](const QList<StartFigures>& runs) { return medianMiB(runs, field); };
+    };
+    printRow("first window, ms: median (runs)", columns, ms(&StartFigures::firstWindowMs));
+    printRow("Main shown: resident MiB", columns, mib(&StartFigures::residentKb));
+    printRow("Main shown: proportional MiB", columns, mib(&StartFigures::proportionalKb));
+    printRow("Main shown: GL driver mapped", columns, [](const QList<StartFigures>& runs) {
         return runs.isEmpty() || runs.first().glDriver.isEmpty()
                    ? QStringLiteral("none")
                    : runs.first().glDriver.join(QStringLiteral(" "));
-    };
-    printRow("Main shown: GL driver mapped", driver(atStart), driver(light));
-    printRow("first player page drawn, ms", medianMs(atStart, &StartFigures::browserMs),
-             medianMs(light, &StartFigures::browserMs));
-    printRow("with the player: resident MiB", medianMiB(atStart, &StartFigures::browserResidentKb),
-             medianMiB(light, &StartFigures::browserResidentKb));
-    printRow("with the player: proportional MiB",
-             medianMiB(atStart, &StartFigures::browserProportionalKb),
-             medianMiB(light, &StartFigures::browserProportionalKb));
-    QList<double> before;
-    QList<double> after;
-    for (const StartFigures& run : atStart)
-        if (run.firstWindowMs >= 0)
-            before << run.firstWindowMs;
-    for (const StartFigures& run : light)
-        if (run.firstWindowMs >= 0)
-            after << run.firstWindowMs;
-    if (!before.isEmpty() && !after.isEmpty())
-        std::printf("  first window, light / at start: %.2f (limit 0.6)\n",
-                    Stats(after).median() / Stats(before).median());
-    for (const auto* runs : {&atStart, &light})
-        for (const StartFigures& run : *runs)
+    });
+    printRow("first player page drawn, ms", columns, ms(&StartFigures::browserMs));
+    printRow("with the player: resident MiB", columns, mib(&StartFigures::browserResidentKb));
+    printRow("with the player: proportional MiB", columns,
+             mib(&StartFigures::browserProportionalKb));
+    const Column& light = columns.at(1);
+    for (const Column& column : columns) {
+        if (&column == &light)
+            continue;
+        printRatio("first window", light, column, &StartFigures::firstWindowMs, "limit 0.6");
+        printRatio("first player page", light, column, &StartFigures::browserMs, "limit 1.0");
+    }
+    for (const Column& column : columns)
+        for (const StartFigures& run : column.runs)
             if (!run.failure.isEmpty())
-                std::printf("  a run failed: %s\n", qPrintable(run.failure));
+                std::printf("  a run failed (%s): %s\n", qPrintable(column.title),
+                            qPrintable(run.failure));
 }
 
 } // namespace
@@ -340,7 +371,11 @@ int main(int argc, char** argv) {
                         {"settle-ms", "When after its start Main is measured.", "MS", "6000"},
                         {"display", "X display of the Xvnc the bench starts.", ":N",
                          XvncSession::defaultDisplay()},
-                        {"offscreen", "Memory on the offscreen platform instead."}});
+                        {"offscreen", "Memory on the offscreen platform instead."},
+                        {"baseline",
+                         "Another build of the program (an earlier release, say), started "
+                         "in turn with the others as it is, for a third column.",
+                         "PROGRAM"}});
     options.addHelpOption();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -373,17 +408,24 @@ int main(int argc, char** argv) {
     const StartBench bench(QDir(bin).filePath("VelmoraViewer"),
                            QDir(bin).filePath("libvelmora_bench_share_at_start.so"), display,
                            server.hostPort(), options.value("settle-ms").toInt());
-    QList<StartFigures> atStart;
-    QList<StartFigures> light;
+    QList<Column> columns{{QStringLiteral("GL context at start"), {}},
+                          {QStringLiteral("light start (as built)"), {}}};
+    const QString baseline = options.value("baseline");
+    if (!baseline.isEmpty())
+        columns << Column{QStringLiteral("baseline"), {}};
     const int runs = qMax(1, options.value("runs").toInt());
     for (int run = 0; run < runs; ++run) {
-        atStart << bench.run(true);
-        light << bench.run(false);
+        columns[0].runs << bench.run(true);
+        columns[1].runs << bench.run(false);
+        if (!baseline.isEmpty())
+            columns[2].runs << bench.run(false, baseline);
     }
     std::printf("VelmoraViewer on %s, %d starts of each kind, alternating\n",
                 offscreen ? "the offscreen platform"
                           : qPrintable("Xvnc " + display + " (software GL)"),
                 runs);
-    printFigures(atStart, light);
+    if (!baseline.isEmpty())
+        std::printf("baseline: %s\n", qPrintable(baseline));
+    printFigures(columns);
     return 0;
 }
