@@ -16,9 +16,12 @@ inline bool bindClick(QObject* control, const QObject* receiver, const char* slo
     return bool(QObject::connect(control, SIGNAL(Click()), receiver, slot));
 }
 
-/// Sets the `Enabled` property of a button bound late; a missing one is skipped.
+/// Sets the `Enabled` property of a button bound late; a missing one is
+/// skipped, and so is one already in that state: the owner-drawn button
+/// redraws its whole face on every set, and the reader refreshes its paging
+/// buttons once for each page that arrives.
 inline void setButtonEnabled(QObject* button, bool enabled) {
-    if (button)
+    if (button && button->property("Enabled") != QVariant(enabled))
         button->setProperty("Enabled", enabled);
 }
 
