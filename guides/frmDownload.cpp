@@ -66,10 +66,18 @@ void frmDownload::sckDownload_Connect() {
 
 bool frmDownload::receiveAvailable() {
     // Straight from the socket into the response, which a page's picture
-    // then keeps: no copy in between.
-    const std::span<char> room = m_parser.prepare(sckDownload.bytesAvailable());
-    const qsizetype read = sckDownload.read(room);
-    return m_parser.commit(qMax<qsizetype>(read, 0));
+    // then keeps: no copy in between.  What arrives meanwhile is taken too,
+    // sparing a trip through the event loop per piece, up to a few rounds so
+    // that a server faster than the reader cannot hold the window.
+    for (int round = 0; round < 8; ++round) {
+        const std::span<char> room = m_parser.prepare(sckDownload.bytesAvailable());
+        const qsizetype read = sckDownload.read(room);
+        if (!m_parser.commit(qMax<qsizetype>(read, 0)))
+            return false;
+        if (read < qsizetype(room.size()))
+            break;
+    }
+    return true;
 }
 
 void frmDownload::sckDownload_DataArrival() {
