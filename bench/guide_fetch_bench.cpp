@@ -1,13 +1,16 @@
 // Fetch time and peak memory of a whole guide against a real HTTP server on
-// loopback, for three clients in alternating runs: curl making the same
+// loopback, for four clients in alternating runs: curl making the same
 // sequential HTTP/1.0 requests in one process, the page download client
-// alone, and the program's own path (the guides section loading the guide:
-// downloader, page store, progress and labels, page viewer).  Each run is
-// timed twice: from the server's own log (first request's start to last
-// response's end) and by this process's clock.  Prints figures; it is not a
-// test.
+// alone, the program's own path in this process (the guides section loading
+// the guide: downloader, page store, progress and labels, page viewer), and
+// the built program itself on a virtual X display of the bench's own,
+// driven by real input ("Coder", "&Load").  Each run is timed from the
+// server's own log (first request's start to last response's end), the
+// in-process ones also by this process's clock.  Prints figures; it is not
+// a test.
 //
 //   bench_guide_fetch [--pages N] [--port P] [--runs R] [--work DIR]
+//                     [--display :N]
 //
 // Generates a guide of N pages with velmora_demo_gen, serves it with the
 // demo server script (also standing in for the Coder guide), fetches it R
@@ -19,18 +22,23 @@
 #include "platform/MessageBoxService.h"
 
 #include "BenchGuide.h"
+#include "DesktopDriver.h"
 #include "ProcessMemory.h"
 #include "RunProgram.h"
 #include "ServerLog.h"
 #include "Stats.h"
 #include "WaitUntil.h"
+#include "XvncSession.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -161,16 +169,62 @@ private:
     bool m_loaded = false;
 };
 
-void report(const char* name, const QList<Timing>& runs, double curlServer) {
+/// The built program on an X display: started for each run, the Coder
+/// guide chosen and loaded by real input, ended once its pages are served.
+class BuiltProgram {
+public:
+    BuiltProgram(QString program, QString display, QString server)
+        : m_program(std::move(program)), m_display(std::move(display)),
+          m_server(std::move(server)) {}
+
+    /// Starts the program and waits for its main window to hold the focus.
+    bool start() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_CONFIG_HOME", m_home.path());
+        env.insert("VELMORA_CONTENT_SERVER", m_server);
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(m_program, {});
+        // The splash stays 2.5 s; Main then takes the focus.
+        return m_process.waitForStarted() &&
+               tour::DesktopDriver::waitUntilActive(QStringLiteral("Velmora package"), 20000);
+    }
+
+    bool load(ServerLog& log, int requests) {
+        return tour::DesktopDriver::loadCoderGuide() &&
+               waitUntil([&] { return log.sinceMark().requests >= requests; }, 60000);
+    }
+
+    void stop() {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QString m_program;
+    QString m_display;
+    QString m_server;
+    QTemporaryDir m_home;
+    QProcess m_process;
+};
+
+// The process clock is left out for a client in another process, whose
+// run this process's clock cannot frame.
+void report(const char* name, const QList<Timing>& runs, double curlServer,
+            bool ownClock = true) {
     QList<double> server, clock;
     for (const Timing& run : runs) {
         server << run.serverSeconds;
         clock << run.clockSeconds;
     }
     const double median = Stats(server).median();
-    std::printf("%-12s server log %.3f s (median of %lld; %.2f x curl), process clock %.3f s\n",
-                name, median, qlonglong(runs.size()), curlServer > 0 ? median / curlServer : 0.0,
-                Stats(clock).median());
+    std::printf("%-13s server log %.3f s (median of %lld; %.2f x curl)", name, median,
+                qlonglong(runs.size()), curlServer > 0 ? median / curlServer : 0.0);
+    if (ownClock)
+        std::printf(", process clock %.3f s", Stats(clock).median());
+    std::printf("\n");
 }
 
 } // namespace
@@ -182,6 +236,8 @@ int main(int argc, char** argv) {
     options.addOptions(BenchGuide::options({QStringLiteral("18799"), QStringLiteral("3"),
                                             QStringLiteral("Runs of each client."),
                                             QStringLiteral("bench-guide")}));
+    options.addOption({"display", "X display of the Xvnc the built program runs on.", ":N",
+                       XvncSession::defaultDisplay()});
     options.process(app);
     BenchGuide guide(options);
     if (!guide.prepare() || !guide.standInForCoderGuide())
@@ -203,7 +259,18 @@ int main(int argc, char** argv) {
     ProgramPath program(server);
     fetchWithCurl(base, paths); // warms the server and the page cache
 
-    QList<Timing> curl, client, path;
+    // The built program needs a display of its own; xdotool, started from
+    // here, drives it there.
+    XvncSession xvnc(options.value("display"));
+    if (xvnc.isRunning())
+        qputenv("DISPLAY", xvnc.display().toLocal8Bit());
+    else
+        std::fprintf(stderr, "bench: no Xvnc on %s, the built program is left out\n",
+                     qPrintable(xvnc.display()));
+    BuiltProgram built(QCoreApplication::applicationDirPath() + "/VelmoraViewer", xvnc.display(),
+                       server);
+
+    QList<Timing> curl, client, path, binary;
     qint64 pageBytes = 0;
     const ProcessMemory memory;
     memory.resetPeak();
@@ -213,7 +280,19 @@ int main(int argc, char** argv) {
         client << timed(log, requests,
                         [&] { return fetchWithClient(base + paths.first(), pageBytes); });
         path << timed(log, requests, [&] { return program.fetch(requests - 1); });
-        for (const auto* runs : {&curl, &client, &path}) {
+        if (xvnc.isRunning()) {
+            if (built.start()) {
+                // Main loads its video lists as it comes up: not part of the guide.
+                QThread::msleep(1000);
+                binary << timed(log, requests, [&] { return built.load(log, requests); });
+            } else {
+                std::fprintf(stderr, "bench: the built program did not come up\n");
+            }
+            built.stop();
+        }
+        for (const auto* runs : {&curl, &client, &path, &binary}) {
+            if (runs->isEmpty())
+                continue;
             if (!runs->last().complete || runs->last().requests != requests)
                 std::fprintf(stderr, "bench: run %d incomplete (%d of %d requests)\n", i + 1,
                              runs->last().requests, requests);
@@ -233,6 +312,8 @@ int main(int argc, char** argv) {
     report("curl", curl, curlServer);
     report("frmDownload", client, curlServer);
     report("program", path, curlServer);
+    if (!binary.isEmpty())
+        report("VelmoraViewer", binary, curlServer, false);
     std::printf("peak memory: %.1f MB (%.1f MB before the runs)\n", peakKb / 1024.0,
                 baseKb / 1024.0);
     std::printf("messages shown: %lld\n", qlonglong(boxes.messages.size()));
