@@ -212,8 +212,7 @@ private:
 
 // The process clock is left out for a client in another process, whose
 // run this process's clock cannot frame.
-void report(const char* name, const QList<Timing>& runs, double curlServer,
-            bool ownClock = true) {
+void report(const char* name, const QList<Timing>& runs, double curlServer, bool ownClock = true) {
     QList<double> server, clock;
     for (const Timing& run : runs) {
         server << run.serverSeconds;

@@ -1,9 +1,9 @@
 #include "DesktopDriver.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPixmap>
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QScreen>
 #include <QThread>

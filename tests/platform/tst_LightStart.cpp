@@ -183,10 +183,10 @@ void tst_LightStart::pickingAVideoLoadsTheBrowserAheadOfThePlayer() {
     startLight(QProcessEnvironment::systemEnvironment());
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(QProcess::execute("xdotool",
-                               {"mousemove", "--sync", QString::number(kFirstVideoLine.x()),
-                                QString::number(kFirstVideoLine.y()), "click", "1"}),
-             0);
+    QCOMPARE(
+        QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(kFirstVideoLine.x()),
+                                      QString::number(kFirstVideoLine.y()), "click", "1"}),
+        0);
     const auto mapped = [this] {
         QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
         return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
