@@ -11,6 +11,7 @@
 // the program switches its resolution), or on the offscreen platform when
 // asked, which loads no GL stack and hides its cost.
 
+#include "GlDriverMaps.h"
 #include "ProcessMemory.h"
 #include "ScriptedHttpServer.h"
 #include "Stats.h"
@@ -198,8 +199,7 @@ void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int 
     const qint64 rss = memory.residentKb();
     const qint64 pss = memory.proportionalKb();
     const qint64 peak = memory.peakKb();
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
-    const bool engine = maps.open(QIODevice::ReadOnly) && maps.readAll().contains("WebEngine");
+    const bool engine = test::processMaps(pid).contains("WebEngine");
     QStringList requested;
     for (const QByteArray& path : server.requestedPaths().mid(requestsBefore))
         requested << QString::fromLatin1(path);

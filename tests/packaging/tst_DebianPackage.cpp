@@ -3,8 +3,9 @@
 // them, and the unpacked program loading its private files from its own
 // lib/velmora folder, not from the build tree.
 
+#include "GlDriverMaps.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -27,11 +28,6 @@ Run run(const QString& program, const QStringList& arguments, const QString& wor
         process.kill();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAll())};
-}
-
-QByteArray mapsOf(qint64 pid) {
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
-    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
 }
 
 } // namespace
@@ -109,17 +105,17 @@ private slots:
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(QDir(m_root).filePath("usr/bin/VelmoraViewer"), {});
         QVERIFY(program.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            mapsOf(program.processId()).contains((privateDir + "libButton.so.1.00").toLocal8Bit()),
-            20000);
+        QTRY_VERIFY_WITH_TIMEOUT(velmora::test::processMaps(program.processId())
+                                     .contains((privateDir + "libButton.so.1.00").toLocal8Bit()),
+                                 20000);
         QTest::qWait(1500);
         // The "here" link of the welcome screen opens the web page panel.
         QCOMPARE(run("xdotool", {"mousemove", "587", "693", "click", "1"}).exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(
-            mapsOf(program.processId())
+            velmora::test::processMaps(program.processId())
                 .contains((privateDir + "libvelmora_browser.so").toLocal8Bit()),
             20000);
-        const QByteArray maps = mapsOf(program.processId());
+        const QByteArray maps = velmora::test::processMaps(program.processId());
         const QByteArray buildBin = qgetenv("VELMORA_BUILD_BIN") + "/lib";
         QVERIFY(!maps.contains(buildBin));
         program.kill();

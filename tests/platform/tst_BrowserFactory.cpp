@@ -1,5 +1,6 @@
 // The browser factory on a platform that gives no GL context.
 
+#include "GlDriverMaps.h"
 #include "TestEnvironment.h"
 #include "platform/Browser.h"
 #include "platform/BrowserFactory.h"
@@ -21,8 +22,7 @@ void recordMessage(QtMsgType, const QMessageLogContext&, const QString& message)
 }
 
 QByteArray ownMaps() {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+    return test::processMaps(QCoreApplication::applicationPid());
 }
 
 } // namespace

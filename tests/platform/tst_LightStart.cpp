@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
@@ -105,9 +104,8 @@ void tst_LightStart::startLight(const QProcessEnvironment& env) {
     // Main's first activation runs its start-up block and fills the list.
     QTest::qWait(2000);
     QCOMPARE(test::mappedGlDriverFiles(m_pid), QStringList());
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
-    QVERIFY(maps.open(QIODevice::ReadOnly));
-    const QByteArray mapped = maps.readAll();
+    const QByteArray mapped = test::processMaps(m_pid);
+    QVERIFY(!mapped.isEmpty());
     QVERIFY(!mapped.contains("WebEngine"));
     QVERIFY(!mapped.contains("libvelmora_browser"));
 }
@@ -155,9 +153,9 @@ void tst_LightStart::withoutGlThePlayerReportsTheMissingComponent() {
         return;
     QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid, "Internet Explorer required..."), 1, 20000);
     QCOMPARE(m_program.state(), QProcess::Running);
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
-    QVERIFY(maps.open(QIODevice::ReadOnly));
-    QVERIFY(!maps.readAll().contains("WebEngine"));
+    const QByteArray mapped = test::processMaps(m_pid);
+    QVERIFY(!mapped.isEmpty());
+    QVERIFY(!mapped.contains("WebEngine"));
 }
 
 // The other browser of the program after a light start: the contact page
@@ -187,11 +185,7 @@ void tst_LightStart::pickingAVideoLoadsTheBrowserAheadOfThePlayer() {
         QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(kFirstVideoLine.x()),
                                       QString::number(kFirstVideoLine.y()), "click", "1"}),
         0);
-    const auto mapped = [this] {
-        QFile maps(QStringLiteral("/proc/%1/maps").arg(m_pid));
-        return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(mapped().contains("libvelmora_browser"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(test::processMaps(m_pid).contains("libvelmora_browser"), 10000);
     QVERIFY(!test::mappedGlDriverFiles(m_pid).isEmpty());
     QCOMPARE(programWindows(m_pid), 1);
 }

@@ -15,13 +15,15 @@ bool isGlDriverFile(const QString& name) {
 
 } // namespace
 
-QStringList mappedGlDriverFiles(qint64 pid) {
+QByteArray processMaps(qint64 pid) {
     QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
-    if (!maps.open(QIODevice::ReadOnly))
-        return {};
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+}
+
+QStringList mappedGlDriverFiles(qint64 pid) {
     QStringList found;
     // address perms offset device inode path: the path starts at the first '/'.
-    for (const QByteArray& line : maps.readAll().split('\n')) {
+    for (const QByteArray& line : processMaps(pid).split('\n')) {
         const qsizetype path = line.indexOf('/');
         if (path < 0)
             continue;

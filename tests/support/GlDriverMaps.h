@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QStringList>
 
 namespace velmora::test {
@@ -9,5 +10,9 @@ namespace velmora::test {
 /// LLVM.  The dispatch libraries Qt Gui links (libGLX, libEGL, libOpenGL)
 /// are not the driver and are not listed.  Empty when the process is gone.
 QStringList mappedGlDriverFiles(qint64 pid);
+
+/// The memory map of process `pid` as /proc gives it; empty when the
+/// process is gone.
+QByteArray processMaps(qint64 pid);
 
 } // namespace velmora::test
