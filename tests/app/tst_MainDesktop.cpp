@@ -27,11 +27,14 @@ int requestsStarted(const QSignalSpy& spy) {
     return count;
 }
 
-// Answers the modal window that will come up next the way `answer` says.
+// Answers the modal window that will come up next the way `answer` says,
+// once the window manager has given it the focus, as a user could: a
+// window closed before it ever held the focus never took it from `Main`.
 void answerNextModal(std::function<void(QWidget*)> answer) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && QApplication::activeWindow() == modal) {
             poll->deleteLater();
             answer(modal);
         }
@@ -78,10 +81,8 @@ private slots:
 
     void closingTheSettingsDialogReactivatesAndReloads() {
         QSignalSpy gateway(&m_main->videos().gateway(), &DataGateway::stateChanged);
-        QTimer::singleShot(200, [] {
-            if (auto* dialog = qobject_cast<frmSettings*>(QApplication::activeModalWidget()))
-                dialog->ButtonEx1_Click();
-        });
+        answerNextModal(
+            [](QWidget* dialog) { qobject_cast<frmSettings*>(dialog)->ButtonEx1_Click(); });
         m_main->ButtonEx6_Click();
         QTRY_VERIFY_WITH_TIMEOUT(requestsStarted(gateway) > 0, 10000);
         QVERIFY(m_main->isActiveWindow());
