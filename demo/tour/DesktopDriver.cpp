@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPixmap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
 
@@ -30,23 +31,48 @@ QImage DesktopDriver::screenshot() {
     return screen ? screen->grabWindow(0).toImage() : QImage();
 }
 
+QByteArray DesktopDriver::search(const QStringList& arguments, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        QProcess search;
+        search.start(
+            QStringLiteral("timeout"),
+            QStringList{QString::number(qMax<qint64>(deadline.remainingTime(), 1) / 1000.0),
+                        QStringLiteral("xdotool"), QStringLiteral("search")} +
+                arguments);
+        if (!search.waitForFinished(timeoutMs + 2000))
+            return {};
+        if (search.exitCode() == 0)
+            return search.readAllStandardOutput();
+        if (!search.readAllStandardError().contains("X Error") || deadline.hasExpired())
+            return {};
+    }
+}
+
 QRect DesktopDriver::waitForWindow(const QString& title, int timeoutMs) {
-    QProcess search;
-    search.start(QStringLiteral("timeout"),
-                 {QString::number(timeoutMs / 1000.0), QStringLiteral("xdotool"),
-                  QStringLiteral("search"), QStringLiteral("--sync"),
-                  QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                  QStringLiteral("^%1$").arg(title), QStringLiteral("getwindowgeometry"),
-                  QStringLiteral("--shell")});
-    if (!search.waitForFinished(timeoutMs + 2000) || search.exitCode() != 0)
-        return {};
+    const QByteArray found =
+        search({QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                QStringLiteral("^%1$").arg(QRegularExpression::escape(title)),
+                QStringLiteral("getwindowgeometry"), QStringLiteral("--shell")},
+               timeoutMs);
     QHash<QString, int> values;
-    for (const QByteArray& line : search.readAllStandardOutput().split('\n')) {
+    for (const QByteArray& line : found.split('\n')) {
         const QList<QByteArray> pair = line.split('=');
         if (pair.size() == 2)
             values.insert(QString::fromLatin1(pair[0]), pair[1].toInt());
     }
+    if (values.isEmpty())
+        return {};
     return {values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT")};
+}
+
+int DesktopDriver::visibleWindows(qint64 pid, const QString& title) {
+    const QByteArray found =
+        search({QStringLiteral("--all"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                QString::number(pid), QStringLiteral("--name"),
+                QStringLiteral("^%1$").arg(QRegularExpression::escape(title))},
+               5000);
+    return int(found.trimmed().isEmpty() ? 0 : found.trimmed().split('\n').size());
 }
 
 bool DesktopDriver::waitUntilActive(const QString& title, int timeoutMs) {

@@ -47,6 +47,8 @@ public:
     /// The visible window titled exactly `title`, waited for up to
     /// `timeoutMs`; an empty rectangle when none came.
     static QRect waitForWindow(const QString& title, int timeoutMs);
+    /// How many visible windows of process `pid` are titled exactly `title`.
+    static int visibleWindows(qint64 pid, const QString& title);
     /// Whether the window titled exactly `title` became the active one
     /// within `timeoutMs`: keys typed before that reach another window or
     /// none (the window manager hands the focus back a moment after a box
@@ -54,6 +56,13 @@ public:
     static bool waitUntilActive(const QString& title, int timeoutMs);
     /// Guides, "Coder" from the guide list, Load: as a user starts reading.
     static bool loadCoderGuide();
+
+private:
+    /// Runs an xdotool search and gives its output, or nothing when it found
+    /// no window.  A window destroyed while xdotool walks the window tree
+    /// ends it with an X error; the program makes and drops such windows as
+    /// it works (a GL surface, a box), so the search is run again then.
+    static QByteArray search(const QStringList& arguments, int timeoutMs);
 };
 
 } // namespace velmora::tour

@@ -1,6 +1,7 @@
 // The real program on a real display: it starts without the GL driver, and
 // its first browser still shows a page.
 
+#include "DesktopDriver.h"
 #include "GlDriverMaps.h"
 #include "TestEnvironment.h"
 
@@ -9,7 +10,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -48,13 +48,7 @@ QImage screenImage() {
 // Visible windows of `pid` titled `title`; Main and the player window are
 // titled as the product.
 int programWindows(qint64 pid, const QString& title = "Velmora package") {
-    QProcess search;
-    search.start(QStringLiteral("xdotool"),
-                 {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
-                  "^" + QRegularExpression::escape(title) + "$"});
-    search.waitForFinished();
-    return int(search.readAllStandardOutput().trimmed().split('\n').size()) -
-           (search.exitCode() != 0);
+    return tour::DesktopDriver::visibleWindows(pid, title);
 }
 
 } // namespace
