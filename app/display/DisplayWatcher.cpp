@@ -5,10 +5,21 @@
 #include "app/ShellGlobals.h"
 #include "platform/Yield.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace velmora {
+
+namespace {
+
+// Far longer than a window manager takes to hand the focus on, even on a
+// loaded machine; short enough that a user who went elsewhere gets the
+// display back at once.
+constexpr qint64 kHandOverMs = 1000;
+
+} // namespace
 
 DisplayWatcher::DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2,
                                DisplayServices& display, ScreenResolution& resolution,
@@ -19,6 +30,10 @@ DisplayWatcher::DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2,
         connect(m_timer1, &QTimer::timeout, this, &DisplayWatcher::Timer1_Timer);
     if (m_timer2)
         connect(m_timer2, &QTimer::timeout, this, &DisplayWatcher::Timer2_Timer);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+        if (window)
+            m_lastFocus = window;
+    });
 }
 
 void DisplayWatcher::stop() {
@@ -36,10 +51,23 @@ void DisplayWatcher::Timer1_Timer() {
         m_timer2->start();
 }
 
+bool DisplayWatcher::awaitingHandOver() {
+    if (!m_inactiveSince.isValid())
+        m_inactiveSince.start();
+    // A window that lost the focus to another program is still shown.
+    const bool lastFocusClosed = !m_lastFocus || !m_lastFocus->isVisible();
+    return lastFocusClosed && !m_inactiveSince.hasExpired(kHandOverMs);
+}
+
 void DisplayWatcher::Timer2_Timer() {
     if (!m_armed)
         return;
-    if (!m_display.programWindowActive() || m_window->isMinimized()) {
+    const bool active = m_display.programWindowActive();
+    if (active)
+        m_inactiveSince.invalidate();
+    else if (!m_window->isMinimized() && awaitingHandOver())
+        return;
+    if (!active || m_window->isMinimized()) {
         m_ResolutionRestored = true;
         m_resolution.SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
         m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
@@ -47,7 +75,7 @@ void DisplayWatcher::Timer2_Timer() {
             m_timer2->stop();
         return;
     }
-    if (!m_display.programWindowActive() && !m_window->isMaximized())
+    if (!active && !m_window->isMaximized())
         return;
     if (m_ResolutionRestored) {
         m_ResolutionRestored = false;

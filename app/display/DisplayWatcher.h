@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 
 class QTimer;
 class QWidget;
+class QWindow;
 
 namespace velmora {
 
@@ -33,6 +36,12 @@ public slots:
     void Timer2_Timer();
 
 private:
+    /// Whether the window manager may still be handing the focus from one
+    /// of the program's windows that closed to another: on X11 that takes a
+    /// moment in which none is active, and it is no sign of another program
+    /// in front.  Bounded, so that a focus given elsewhere still counts.
+    bool awaitingHandOver();
+
     QWidget* m_window;
     QTimer* m_timer1;
     QTimer* m_timer2;
@@ -40,6 +49,8 @@ private:
     ScreenResolution& m_resolution;
     bool m_armed = false;
     bool m_ResolutionRestored = false;
+    QPointer<QWindow> m_lastFocus;
+    QElapsedTimer m_inactiveSince;
 };
 
 } // namespace velmora

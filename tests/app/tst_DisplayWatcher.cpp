@@ -105,6 +105,37 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(h.window.isMinimized(), 1000);
     }
 
+    // One of the program's windows closes: until the window manager has
+    // handed the focus on, none of them is active.  That moment is not
+    // another program in front; a focus that never comes back is.
+    void closingAWindowHandsTheFocusBack_data() {
+        QTest::addColumn<bool>("focusComesBack");
+        QTest::newRow("back-to-main") << true;
+        QTest::newRow("given-elsewhere") << false;
+    }
+    void closingAWindowHandsTheFocusBack() {
+        QFETCH(bool, focusComesBack);
+        Harness h;
+        QWidget dialog;
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        h.display.active = false;
+        dialog.close();
+        QTest::qWait(300);
+        QCOMPARE(h.display.log, QStringList());
+        QVERIFY(!h.window.isMinimized());
+        if (focusComesBack) {
+            h.display.active = true;
+            QTest::qWait(1500);
+            QCOMPARE(h.display.log, QStringList());
+            QVERIFY(!h.window.isMinimized());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(h.display.log, RecordingDisplay::switchTo(1920, 1080), 3000);
+            QVERIFY(h.window.isMinimized());
+        }
+    }
+
     void unloadedWindowStopsWatching() {
         Harness h;
         h.watcher.stop();
