@@ -16,6 +16,7 @@
 
 #include "GlDriverMaps.h"
 #include "ProcessMemory.h"
+#include "RunProgram.h"
 #include "ScriptedHttpServer.h"
 #include "Stats.h"
 #include "XvncSession.h"
@@ -176,21 +177,12 @@ private:
 };
 
 QProcessEnvironment StartBench::environment(const QString& home, bool contextAtStart) const {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", home);
-    env.insert("VELMORA_CONTENT_SERVER", m_server);
+    QProcessEnvironment env = bench::viewerEnvironment(home, m_server, m_display);
     env.insert("VELMORA_WEB_SITE", m_server);
     env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
     // As the run command does: the web engine's sandbox cannot run as root.
     if (geteuid() == 0)
         env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (m_display.isEmpty()) {
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.remove("DISPLAY");
-    } else {
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("DISPLAY", m_display);
-    }
     if (contextAtStart)
         env.insert("LD_PRELOAD", m_preload);
     return env;

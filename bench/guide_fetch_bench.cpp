@@ -179,12 +179,8 @@ public:
 
     /// Starts the program and waits for its main window to hold the focus.
     bool start() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("XDG_CONFIG_HOME", m_home.path());
-        env.insert("VELMORA_CONTENT_SERVER", m_server);
-        m_process.setProcessEnvironment(env);
+        m_process.setProcessEnvironment(
+            bench::viewerEnvironment(m_home.path(), m_server, m_display));
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(m_program, {});
         // The splash stays 2.5 s; Main then takes the focus.

@@ -13,6 +13,7 @@
 
 #include "GlDriverMaps.h"
 #include "ProcessMemory.h"
+#include "RunProgram.h"
 #include "ScriptedHttpServer.h"
 #include "Stats.h"
 #include "XvncSession.h"
@@ -164,16 +165,8 @@ void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int 
         return;
     }
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    env.insert(QStringLiteral("VELMORA_CONTENT_SERVER"), server.hostPort());
-    if (display.isEmpty()) {
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.remove(QStringLiteral("DISPLAY"));
-    } else {
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), display);
-    }
+    const QProcessEnvironment env =
+        bench::viewerEnvironment(home.path(), server.hostPort(), display);
     const qsizetype requestsBefore = server.requestedPaths().size();
     QProcess viewer;
     viewer.setProcessEnvironment(env);

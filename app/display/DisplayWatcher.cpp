@@ -51,9 +51,7 @@ void DisplayWatcher::Timer1_Timer() {
         m_timer2->start();
 }
 
-bool DisplayWatcher::awaitingHandOver() {
-    if (!m_inactiveSince.isValid())
-        m_inactiveSince.start();
+bool DisplayWatcher::awaitingHandOver() const {
     // A window that lost the focus to another program is still shown.
     const bool lastFocusClosed = !m_lastFocus || !m_lastFocus->isVisible();
     return lastFocusClosed && !m_inactiveSince.hasExpired(kHandOverMs);
@@ -65,7 +63,9 @@ void DisplayWatcher::Timer2_Timer() {
     const bool active = m_display.programWindowActive();
     if (active)
         m_inactiveSince.invalidate();
-    else if (!m_window->isMinimized() && awaitingHandOver())
+    else if (!m_inactiveSince.isValid())
+        m_inactiveSince.start();
+    if (!active && !m_window->isMinimized() && awaitingHandOver())
         return;
     if (!active || m_window->isMinimized()) {
         m_ResolutionRestored = true;

@@ -40,7 +40,7 @@ private:
     /// of the program's windows that closed to another: on X11 that takes a
     /// moment in which none is active, and it is no sign of another program
     /// in front.  Bounded, so that a focus given elsewhere still counts.
-    bool awaitingHandOver();
+    bool awaitingHandOver() const;
 
     QWidget* m_window;
     QTimer* m_timer1;
