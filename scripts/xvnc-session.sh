@@ -38,6 +38,12 @@ start)
     DISPLAY=$display xrandr >/dev/null 2>&1 || true
     HOME=$state DISPLAY=$display openbox >"$state/openbox.log" 2>&1 &
     echo $! >"$state/openbox.pid"
+    # Tests press the window manager's keys (Alt+F4) and wait for its focus
+    # at once: wait until it has taken the screen, then for its start-up to end.
+    for _ in $(seq 100); do
+        DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
     sleep 0.5
     ;;
 stop)
