@@ -4,6 +4,10 @@
 #include "videos/VideoGlobals.h"
 #include "videos/frmPlayVideos.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QTest>
 
@@ -23,6 +27,7 @@ private slots:
     void otherKindShowsOnlyTheTitle();
     void browserSitsUnderTheTitleAndButton();
     void windowIsBorderlessFixedAndAtTheTop();
+    void backgroundIsLightBlue();
     void backToVideosReleasesTheBrowserAndSkipsTheReload();
     void escapeLeavesLikeBackToVideos();
     void missingBrowserModuleShowsMessageAndStillCloses();
@@ -105,6 +110,28 @@ void tst_frmPlayVideos::windowIsBorderlessFixedAndAtTheTop() {
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(window.y(), 0);
     QCOMPARE(window.x(), 40);
+}
+
+// Light blue, 0x00FFC4B4: red B4, green C4, blue FF.
+void tst_frmPlayVideos::backgroundIsLightBlue() {
+    constexpr qint64 kLightBlue = 16762036;
+    QFile file(":/forms/frmPlayVideos.json");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject description = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(description.value("backColor").toInteger(), kLightBlue);
+    QStringList lightBlue;
+    for (const QJsonValue control : description.value("controls").toArray())
+        if (control["backColor"].toInteger() == kLightBlue)
+            lightBlue << control["name"].toString();
+    QCOMPARE(lightBlue, QStringList({"Frame1", "Frame2", "Frame3"}));
+
+    // Below the panel of the browser, and on that panel beside the browser.
+    FakeBrowserFactory browsers;
+    frmPlayVideos window("Buyer", kServer);
+    window.show();
+    const QImage shown = window.grab().toImage();
+    for (const QPoint point : {QPoint(1100, 950), QPoint(1100, 500)})
+        QCOMPARE(shown.pixelColor(point), QColor(0xB4, 0xC4, 0xFF));
 }
 
 void tst_frmPlayVideos::backToVideosReleasesTheBrowserAndSkipsTheReload() {
