@@ -1,8 +1,9 @@
 #include "HostSite.h"
 
+#include "AccessKeyRouter.h"
+
 #include <Button/PersistentControl.h>
 
-#include <QShortcut>
 #include <QWidget>
 
 namespace velmora {
@@ -23,23 +24,10 @@ void HostSite::propertyChanged(QObject*, const char* name) {
 }
 
 void HostSite::accessKeysChanged(QObject*, const QString& keys) {
+    // The window's one router looks the keys up at each press: which of the
+    // window's controls takes a key depends on what the window shows then.
     m_accessKeys = keys;
-    qDeleteAll(m_shortcuts);
-    m_shortcuts.clear();
-    for (const QChar key : keys) {
-        // Alt+key anywhere in the control's window presses the control; the
-        // shortcut belongs to the control, so it is inactive while the control
-        // is hidden and goes away with it.
-        auto* shortcut = new QShortcut(
-            QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.toUpper().unicode()))),
-            m_control);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, m_control, [control = m_control] {
-            if (control->isEnabled())
-                QMetaObject::invokeMethod(control, "AccessKeyPress");
-        });
-        m_shortcuts << shortcut;
-    }
+    AccessKeyRouter::install();
 }
 
 void HostSite::setUserMode(bool running) {

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QSet>
 
-class QShortcut;
 class QWidget;
 
 namespace velmora {
@@ -45,7 +44,6 @@ private:
     bool m_displayAsDefault = false;
     QSet<QByteArray> m_changed;
     QString m_accessKeys;
-    QList<QShortcut*> m_shortcuts;
 };
 
 } // namespace velmora
