@@ -1,7 +1,6 @@
 #include "AccessKeyRouter.h"
 
 #include "AccessKeyRule.h"
-#include "ControlHost.h"
 #include "HostSite.h"
 
 #include <QApplication>
@@ -41,7 +40,8 @@ AccessKeyButton describe(const QWidget* window, QWidget* button) {
 }
 
 bool carriesKey(QWidget* control, int key) {
-    const HostSite* site = ControlHost::siteOf(control);
+    // A site lives as a child of the control it serves.
+    const auto* site = control->findChild<const HostSite*>(QString(), Qt::FindDirectChildrenOnly);
     if (!site)
         return false;
     for (const QChar character : site->accessKeys())
