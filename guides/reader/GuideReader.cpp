@@ -1,6 +1,7 @@
 #include "GuideReader.h"
 
 #include "GotoPageInput.h"
+#include "SelectAllOnFocus.h"
 
 #include "guides/DownloadUrl.h"
 #include "guides/GuideGlobals.h"
@@ -106,8 +107,10 @@ void GuideReader::connectControls() {
     bindClick(m_cmdNextPage, this, SLOT(cmdNextPage_Click()));
     bindClick(m_cmdLastPage, this, SLOT(cmdLastPage_Click()));
     bindClick(m_cmdGotoPage, this, SLOT(cmdGotoPage_Click()));
-    if (m_txtGotoPage)
+    if (m_txtGotoPage) {
+        new SelectAllOnFocus(m_txtGotoPage);
         m_txtGotoPage->installEventFilter(this);
+    }
 }
 
 void GuideReader::setGroupFileURL(const QString& url) {
@@ -457,9 +460,7 @@ void GuideReader::txtGotoPage_Enter() {
 bool GuideReader::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_txtGotoPage)
         return false;
-    if (event->type() == QEvent::FocusIn) {
-        selectGotoText();
-    } else if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             txtGotoPage_Enter();
