@@ -24,7 +24,9 @@ bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
         m_holdingClick = false;
         return false;
     case QEvent::MouseButtonPress:
-        m_holdingClick = m_clickGaveFocus;
+        // Another button keeps its own use (the middle one pastes).
+        m_holdingClick =
+            m_clickGaveFocus && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         m_clickGaveFocus = false;
         return m_holdingClick;
     case QEvent::MouseMove:
