@@ -8,6 +8,10 @@ FramePacer::FramePacer(QObject* parent) : QObject(parent) {
     connect(&m_frame, &QTimer::timeout, this, &FramePacer::release);
 }
 
+FramePacer::~FramePacer() {
+    release();
+}
+
 void FramePacer::setControls(const QList<QWidget*>& controls) {
     release();
     m_controls.clear();

@@ -20,6 +20,8 @@ public:
     static constexpr int kFrameMs = 16;
 
     explicit FramePacer(QObject* parent = nullptr);
+    /// Gives the controls their painting back.
+    ~FramePacer() override;
 
     /// The controls whose painting is paced; missing ones are skipped.
     void setControls(const QList<QWidget*>& controls);
