@@ -1,24 +1,34 @@
 // Fetch time and peak memory of a whole guide against a real HTTP server on
-// loopback, for four clients in alternating runs: curl making the same
-// sequential HTTP/1.0 requests in one process, the page download client
+// loopback, for the clients in alternating runs: curl making the same
+// sequential HTTP/1.0 requests in one process, the floor (a fresh process
+// that allocates and touches the guide's page sizes with plain malloc, as a
+// client that keeps every page must at least), the page download client
 // alone, the program's own path in this process (the guides section loading
 // the guide: downloader, page store, progress and labels, page viewer), and
 // the built program itself on a virtual X display of the bench's own,
 // driven by real input ("Coder", "&Load").  Each run is timed from the
 // server's own log (first request's start to last response's end), the
-// in-process ones also by this process's clock.  Prints figures; it is not
-// a test.
+// in-process ones also by this process's clock.  Two guides of different
+// page sizes are fetched in turn, each from a server of its own.  The
+// in-process path also times the Load click (the handler's entry) to the
+// first page painted, beside the index's and the first page's transfer.
+// Prints figures; it is not a test.
 //
 //   bench_guide_fetch [--pages N] [--port P] [--runs R] [--work DIR]
-//                     [--display :N]
+//                     [--display :N] [--qualities Q1,Q2]
+//                     [--clients curl,floor,client,path,binary]
 //
-// Generates a guide of N pages with velmora_demo_gen, serves it with the
-// demo server script (also standing in for the Coder guide), fetches it R
-// times with each client, stops the server.
+// Generates a guide of N pages per JPEG quality with velmora_demo_gen
+// (85: about 490 KB a page, 65: about 270 KB), serves each with the demo server
+// script (port P, P+1, ...), also standing in for the Coder guide, fetches
+// it R times with each client (or those named, e.g. to profile one), stops
+// the servers.  The in-process path runs
+// on the bench's Xvnc display when it could be started.
 
 #include "PageReceiver.h"
 #include "frmDownload.h"
 #include "guides/GuideSection.h"
+#include "guides/reader/PageViewer.h"
 #include "platform/MessageBoxService.h"
 
 #include "BenchGuide.h"
@@ -34,15 +44,20 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QThread>
-#include <QTimer>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <memory>
+#include <vector>
 
 using namespace velmora;
 using namespace velmora::bench;
@@ -109,6 +124,46 @@ bool fetchWithCurl(const QString& base, const QStringList& paths) {
                                                "--config", config.fileName()});
 }
 
+// The floor's own process: allocates and touches each size of `sizesFile`
+// (one a line) with plain malloc, keeps them all as a page store would, and
+// prints the seconds that took.  A fresh process, so that every run meets
+// fresh memory, as a program's first fetch does.
+int floorStep(const char* sizesFile) {
+    std::vector<size_t> sizes;
+    if (FILE* file = std::fopen(sizesFile, "r")) {
+        unsigned long long size = 0;
+        while (std::fscanf(file, "%llu", &size) == 1)
+            sizes.push_back(size_t(size));
+        std::fclose(file);
+    }
+    std::vector<void*> kept;
+    kept.reserve(sizes.size());
+    const auto start = std::chrono::steady_clock::now();
+    for (const size_t size : sizes) {
+        void* bytes = std::malloc(size);
+        if (bytes)
+            std::memset(bytes, 1, size);
+        kept.push_back(bytes);
+    }
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    for (void* bytes : kept)
+        std::free(bytes);
+    std::printf("%.6f\n", seconds.count());
+    return kept.size() == sizes.size() ? 0 : 1;
+}
+
+Timing floorRun(const QString& sizesFile) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QCoreApplication::applicationFilePath(), {"--floor", sizesFile});
+    Timing timing;
+    timing.complete = process.waitForFinished(60000) && process.exitCode() == 0;
+    timing.clockSeconds = process.readAllStandardOutput().trimmed().toDouble();
+    // The floor sits beside the server-log figures of the clients.
+    timing.serverSeconds = timing.clockSeconds;
+    return timing;
+}
+
 bool fetchWithClient(const QString& indexUrl, qint64& pageBytes) {
     Store store;
     frmDownload window;
@@ -123,11 +178,20 @@ bool fetchWithClient(const QString& indexUrl, qint64& pageBytes) {
     return done;
 }
 
+/// From the Load click to the first page on screen, and the two transfers
+/// that must come before it.
+struct FirstPage {
+    double clickToPaint = 0;
+    double indexTransfer = 0;
+    double firstPageTransfer = 0;
+    double beyondTransfers() const { return clickToPaint - indexTransfer - firstPageTransfer; }
+};
+
 /// The guides section of the program, loading the Coder guide (the first
-/// time with "&Load", then with "&Reload").
+/// time with "&Load", then with "&Reload") from the server it is given.
 class ProgramPath {
 public:
-    explicit ProgramPath(const QString& server) {
+    ProgramPath() {
         m_window.resize(1024, 738);
         auto* fraDoors = new QWidget(&m_window);
         auto* fraGuide = new QWidget(&m_window);
@@ -135,25 +199,41 @@ public:
         fraGuide->setGeometry(fraDoors->geometry());
         fraGuide->hide();
         m_section = std::make_unique<GuideSection>(fraDoors, fraGuide);
-        m_section->reader().setContentServer(server);
-        QObject::connect(&m_section->reader(), &GuideReader::pageStored, &m_window,
+        GuideReader& reader = m_section->reader();
+        QObject::connect(&reader, &GuideReader::pageStored, &m_window,
                          [this](GuideType, int) { ++m_stored; });
+        // The first paint of page 1's own picture on the Coder page surface.
+        QObject::connect(&reader.viewer(GuideType::Coder)->surface(), &PageSurface::pageDrawn,
+                         &m_window, [this, &reader](const Picture& picture) {
+                             const PageStore& store = reader.pages(GuideType::Coder);
+                             if (m_paintSeconds < 0 && store.contains(0) &&
+                                 picture.isSameAs(store.at(0)))
+                                 m_paintSeconds = m_click.nsecsElapsed() / 1e9;
+                         });
         m_window.show();
     }
 
-    bool fetch(int pages) {
+    bool fetch(const QString& server, int pages) {
+        m_section->reader().setContentServer(server);
         m_stored = 0;
+        m_paintSeconds = -1;
+        // The handler runs at once inside the press: its entry is now.
+        m_click.start();
         if (m_loaded) {
             press(QStringLiteral("cmdReload"));
         } else {
             QComboBox* selector = m_section->docCategories();
             selector->setCurrentIndex(selector->findText(QStringLiteral("Coder")));
             m_section->reader().cmbDocCategories_Click();
+            m_click.start();
             press(QStringLiteral("ButtonEx12"));
             m_loaded = true;
         }
-        return waitUntil([&] { return m_stored == pages; });
+        return waitUntil([&] { return m_stored == pages && m_paintSeconds >= 0; });
     }
+
+    /// Seconds from the last click to page 1 painted; -1 when it was not.
+    double paintSeconds() const { return m_paintSeconds; }
 
 private:
     void press(const QString& name) {
@@ -165,6 +245,8 @@ private:
 
     QWidget m_window;
     std::unique_ptr<GuideSection> m_section;
+    QElapsedTimer m_click;
+    double m_paintSeconds = -1;
     int m_stored = 0;
     bool m_loaded = false;
 };
@@ -173,14 +255,13 @@ private:
 /// guide chosen and loaded by real input, ended once its pages are served.
 class BuiltProgram {
 public:
-    BuiltProgram(QString program, QString display, QString server)
-        : m_program(std::move(program)), m_display(std::move(display)),
-          m_server(std::move(server)) {}
+    BuiltProgram(QString program, QString display)
+        : m_program(std::move(program)), m_display(std::move(display)) {}
 
-    /// Starts the program and waits for its main window to hold the focus.
-    bool start() {
-        m_process.setProcessEnvironment(
-            bench::viewerEnvironment(m_home.path(), m_server, m_display));
+    /// Starts the program against `server` and waits for its main window
+    /// to hold the focus.
+    bool start(const QString& server) {
+        m_process.setProcessEnvironment(bench::viewerEnvironment(m_home.path(), server, m_display));
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(m_program, {});
         // The splash stays 2.5 s; Main then takes the focus.
@@ -201,115 +282,236 @@ public:
 private:
     QString m_program;
     QString m_display;
-    QString m_server;
     QTemporaryDir m_home;
     QProcess m_process;
 };
 
-// The process clock is left out for a client in another process, whose
-// run this process's clock cannot frame.
-void report(const char* name, const QList<Timing>& runs, double curlServer, bool ownClock = true) {
+/// One guide of one page size: its server, its requests and every figure
+/// taken on it.
+struct GuideRuns {
+    std::unique_ptr<BenchGuide> guide;
+    std::unique_ptr<ServerLog> log;
+    QString server;
+    QStringList paths;
+    QTemporaryFile sizes;
+    qint64 pageBytes = 0;
+    QList<Timing> curl, floor, client, path, binary;
+    QList<FirstPage> firstPages;
+    QList<double> residentAfterPathMb;
+
+    int requests() const { return int(paths.size()); }
+    QString base() const { return "http://" + server; }
+};
+
+bool prepareGuide(GuideRuns& runs) {
+    BenchGuide& guide = *runs.guide;
+    if (!guide.prepare() || !guide.standInForCoderGuide())
+        return false;
+    const QString indexPath = BenchGuide::indexPath();
+    const QString indexDir = "/" + indexPath.left(indexPath.lastIndexOf('/') + 1);
+    runs.paths = QStringList{"/" + indexPath};
+    if (!runs.sizes.open())
+        return false;
+    for (const QString& page : guide.listedPages()) {
+        runs.paths << indexDir + QString(page).replace(' ', "%20");
+        const qint64 size = QFileInfo(guide.contentFolder() + indexDir + page).size();
+        runs.pageBytes += size;
+        runs.sizes.write(QByteArray::number(size) + '\n');
+    }
+    runs.sizes.flush();
+    runs.server = "127.0.0.1:" + guide.port();
+    runs.log = std::make_unique<ServerLog>(guide.timedLogPath());
+    return guide.startServer();
+}
+
+double median(const QList<Timing>& runs) {
+    QList<double> seconds;
+    for (const Timing& run : runs)
+        seconds << run.serverSeconds;
+    return Stats(seconds).median();
+}
+
+// min / median / max as the server saw them, and the ratios of medians to
+// curl and to curl + floor.  The process clock is left out for a client in
+// another process, whose run this process's clock cannot frame.
+void report(const char* name, const QList<Timing>& runs, double curl, double yardstick,
+            bool ownClock = true) {
+    if (runs.isEmpty())
+        return;
     QList<double> server, clock;
     for (const Timing& run : runs) {
         server << run.serverSeconds;
         clock << run.clockSeconds;
     }
-    const double median = Stats(server).median();
-    std::printf("%-13s server log %.3f s (median of %lld; %.2f x curl)", name, median,
-                qlonglong(runs.size()), curlServer > 0 ? median / curlServer : 0.0);
+    const Stats stats(server);
+    std::printf("  %-13s %.3f / %.3f / %.3f s (n=%lld)  %.2f x curl  %.2f x curl+floor", name,
+                stats.min(), stats.median(), stats.max(), qlonglong(runs.size()),
+                curl > 0 ? stats.median() / curl : 0.0,
+                yardstick > 0 ? stats.median() / yardstick : 0.0);
     if (ownClock)
-        std::printf(", process clock %.3f s", Stats(clock).median());
+        std::printf("  (process clock median %.3f s)", Stats(clock).median());
     std::printf("\n");
+}
+
+void reportFirstPage(const QList<FirstPage>& runs) {
+    QList<double> total, index, page, beyond;
+    for (const FirstPage& run : runs) {
+        total << run.clickToPaint * 1000;
+        index << run.indexTransfer * 1000;
+        page << run.firstPageTransfer * 1000;
+        beyond << run.beyondTransfers() * 1000;
+    }
+    const auto line = [](const char* what, const QList<double>& ms) {
+        const Stats stats(ms);
+        std::printf("    %-38s %.1f / %.1f / %.1f ms\n", what, stats.min(), stats.median(),
+                    stats.max());
+    };
+    std::printf("  Load click to page 1 painted (program path, min / median / max):\n");
+    line("click (handler entry) to first paint", total);
+    line("index transfer (server log)", index);
+    line("first page transfer (server log)", page);
+    line("beyond the two transfers", beyond);
+}
+
+void reportGuide(const GuideRuns& runs) {
+    const int pages = runs.requests() - 1;
+    std::printf("guide: %d pages of %.0f KB on average, %.1f MB of page files (JPEG quality %d)\n",
+                pages, pages > 0 ? runs.pageBytes / 1000.0 / pages : 0.0,
+                runs.pageBytes / 1048576.0, runs.guide->quality());
+    const double curl = median(runs.curl);
+    const double yardstick = curl + median(runs.floor);
+    std::printf("  client        min / median / max, server log       against medians\n");
+    report("curl", runs.curl, curl, yardstick, false);
+    report("floor", runs.floor, curl, yardstick, false);
+    std::printf("  %-13s %.3f s (sum of the medians)\n", "curl + floor", yardstick);
+    report("frmDownload", runs.client, curl, yardstick);
+    report("program", runs.path, curl, yardstick);
+    report("VelmoraViewer", runs.binary, curl, yardstick, false);
+    if (!runs.firstPages.isEmpty())
+        reportFirstPage(runs.firstPages);
+    if (!runs.residentAfterPathMb.isEmpty())
+        std::printf("  resident after the program path's fetch: first %.1f MB, last reload "
+                    "%.1f MB\n",
+                    runs.residentAfterPathMb.first(), runs.residentAfterPathMb.last());
+}
+
+void warnIncomplete(int run, const GuideRuns& runs) {
+    for (const auto* timings : {&runs.curl, &runs.client, &runs.path, &runs.binary}) {
+        if (timings->isEmpty())
+            continue;
+        if (!timings->last().complete || timings->last().requests != runs.requests())
+            std::fprintf(stderr, "bench: run %d incomplete (%d of %d requests)\n", run,
+                         timings->last().requests, runs.requests());
+    }
+}
+
+// The value of `--name` on the command line, read before the application
+// exists (the display has to be chosen first).
+QString earlyOption(int argc, char** argv, const char* name, const QString& fallback) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0)
+            return QString::fromLocal8Bit(argv[i + 1]);
+    }
+    return fallback;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--floor") == 0)
+        return floorStep(argv[2]);
+    // The built program and the in-process path both paint on a display of
+    // the bench's own, started before the application that uses it.
+    XvncSession xvnc(earlyOption(argc, argv, "--display", XvncSession::defaultDisplay()));
+    if (xvnc.isRunning()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("DISPLAY", xvnc.display().toLocal8Bit());
+    } else {
+        std::fprintf(stderr, "bench: no Xvnc on %s, the built program is left out\n",
+                     qPrintable(xvnc.display()));
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     QCommandLineParser options;
     options.addOptions(BenchGuide::options({QStringLiteral("18799"), QStringLiteral("3"),
                                             QStringLiteral("Runs of each client."),
                                             QStringLiteral("bench-guide")}));
-    options.addOption({"display", "X display of the Xvnc the built program runs on.", ":N",
+    options.addOption({"display", "X display of the Xvnc the bench starts.", ":N",
                        XvncSession::defaultDisplay()});
+    options.addOption({"qualities",
+                       "JPEG quality of each guide's pages, comma separated (85: about 490 KB "
+                       "a page, 65: about 270 KB).",
+                       "list", "85,65"});
+    options.addOption({"clients", "The clients to run, comma separated.", "list",
+                       "curl,floor,client,path,binary"});
     options.process(app);
-    BenchGuide guide(options);
-    if (!guide.prepare() || !guide.standInForCoderGuide())
-        return 1;
-    const QString indexPath = BenchGuide::indexPath();
-    const QString indexDir = "/" + indexPath.left(indexPath.lastIndexOf('/') + 1);
-    QStringList paths{"/" + indexPath};
-    for (const QString& page : guide.listedPages())
-        paths << indexDir + QString(page).replace(' ', "%20");
-    if (!guide.startServer())
-        return 1;
+
+    std::vector<std::unique_ptr<GuideRuns>> guides;
+    for (const QString& quality : options.value("qualities").split(',', Qt::SkipEmptyParts)) {
+        auto runs = std::make_unique<GuideRuns>();
+        runs->guide = std::make_unique<BenchGuide>(options, quality.toInt(), int(guides.size()));
+        if (!prepareGuide(*runs))
+            return 1;
+        guides.push_back(std::move(runs));
+    }
 
     CountMessages boxes;
     MessageBoxService::install(&boxes);
-    const QString server = "127.0.0.1:" + guide.port();
-    const QString base = "http://" + server;
-    const int requests = int(paths.size());
-    ServerLog log(guide.timedLogPath());
-    ProgramPath program(server);
-    fetchWithCurl(base, paths); // warms the server and the page cache
+    ProgramPath program;
+    for (const auto& runs : guides)
+        fetchWithCurl(runs->base(), runs->paths); // warms the server and the page cache
+    BuiltProgram built(QCoreApplication::applicationDirPath() + "/VelmoraViewer", xvnc.display());
 
-    // The built program needs a display of its own; xdotool, started from
-    // here, drives it there.
-    XvncSession xvnc(options.value("display"));
-    if (xvnc.isRunning())
-        qputenv("DISPLAY", xvnc.display().toLocal8Bit());
-    else
-        std::fprintf(stderr, "bench: no Xvnc on %s, the built program is left out\n",
-                     qPrintable(xvnc.display()));
-    BuiltProgram built(QCoreApplication::applicationDirPath() + "/VelmoraViewer", xvnc.display(),
-                       server);
-
-    QList<Timing> curl, client, path, binary;
-    qint64 pageBytes = 0;
+    const QStringList clients = options.value("clients").split(',', Qt::SkipEmptyParts);
+    const auto wanted = [&](const char* client) { return clients.contains(QLatin1String(client)); };
     const ProcessMemory memory;
     memory.resetPeak();
     const qint64 baseKb = memory.residentKb();
-    for (int i = 0; i < qMax(1, guide.runs()); ++i) {
-        curl << timed(log, requests, [&] { return fetchWithCurl(base, paths); });
-        client << timed(log, requests,
-                        [&] { return fetchWithClient(base + paths.first(), pageBytes); });
-        path << timed(log, requests, [&] { return program.fetch(requests - 1); });
-        if (xvnc.isRunning()) {
-            if (built.start()) {
-                // Main loads its video lists as it comes up: not part of the guide.
-                QThread::msleep(1000);
-                binary << timed(log, requests, [&] { return built.load(log, requests); });
-            } else {
-                std::fprintf(stderr, "bench: the built program did not come up\n");
+    for (int i = 0; i < qMax(1, options.value("runs").toInt()); ++i) {
+        for (const auto& each : guides) {
+            GuideRuns& runs = *each;
+            ServerLog& log = *runs.log;
+            const int requests = runs.requests();
+            if (wanted("curl"))
+                runs.curl << timed(log, requests,
+                                   [&] { return fetchWithCurl(runs.base(), runs.paths); });
+            if (wanted("floor"))
+                runs.floor << floorRun(runs.sizes.fileName());
+            qint64 pageBytes = 0;
+            if (wanted("client"))
+                runs.client << timed(log, requests, [&] {
+                    return fetchWithClient(runs.base() + runs.paths.first(), pageBytes);
+                });
+            if (wanted("path")) {
+                runs.path << timed(log, requests,
+                                   [&] { return program.fetch(runs.server, requests - 1); });
+                const QList<ServerLog::Request> served = log.requestsSinceMark();
+                if (served.size() >= 2 && program.paintSeconds() >= 0)
+                    runs.firstPages << FirstPage{program.paintSeconds(), served.at(0).seconds(),
+                                                 served.at(1).seconds()};
+                runs.residentAfterPathMb << memory.residentKb() / 1024.0;
             }
-            built.stop();
-        }
-        for (const auto* runs : {&curl, &client, &path, &binary}) {
-            if (runs->isEmpty())
-                continue;
-            if (!runs->last().complete || runs->last().requests != requests)
-                std::fprintf(stderr, "bench: run %d incomplete (%d of %d requests)\n", i + 1,
-                             runs->last().requests, requests);
+            if (xvnc.isRunning() && wanted("binary")) {
+                if (built.start(runs.server)) {
+                    // Main loads its video lists as it comes up: not part of the guide.
+                    QThread::msleep(1000);
+                    runs.binary << timed(log, requests, [&] { return built.load(log, requests); });
+                } else {
+                    std::fprintf(stderr, "bench: the built program did not come up\n");
+                }
+                built.stop();
+            }
+            warnIncomplete(i + 1, runs);
         }
     }
     const qint64 peakKb = memory.peakKb();
-    guide.stopServer();
+    for (const auto& runs : guides)
+        runs->guide->stopServer();
     MessageBoxService::install(nullptr);
 
-    const double curlServer = [&] {
-        QList<double> seconds;
-        for (const Timing& run : std::as_const(curl))
-            seconds << run.serverSeconds;
-        return Stats(seconds).median();
-    }();
-    std::printf("guide: %d pages, %.1f MB of page files\n", requests - 1, pageBytes / 1048576.0);
-    report("curl", curl, curlServer);
-    report("frmDownload", client, curlServer);
-    report("program", path, curlServer);
-    if (!binary.isEmpty())
-        report("VelmoraViewer", binary, curlServer, false);
-    std::printf("peak memory: %.1f MB (%.1f MB before the runs)\n", peakKb / 1024.0,
+    for (const auto& runs : guides)
+        reportGuide(*runs);
+    std::printf("peak memory of this process: %.1f MB (%.1f MB before the runs)\n", peakKb / 1024.0,
                 baseKb / 1024.0);
     std::printf("messages shown: %lld\n", qlonglong(boxes.messages.size()));
     return 0;

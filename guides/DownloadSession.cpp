@@ -50,7 +50,7 @@ ResponseOutcome DownloadSession::handleResponse(const HttpResponse& response) {
         if (response.body.isEmpty())
             outcome.messages << invalidPageDataMessage();
         else
-            outcome.picture = keptPicture(response.body, outcome.messages);
+            outcome.picture = keptPicture(response, outcome.messages);
         outcome.pageNumber = m_FileIndex;
         return advance(std::move(outcome));
     }
@@ -67,12 +67,12 @@ ResponseOutcome DownloadSession::handleResponse(const HttpResponse& response) {
     return advance(std::move(outcome));
 }
 
-Picture DownloadSession::keptPicture(const QByteArray& body, QStringList& messages) {
-    if (!m_budget.fits(body.size())) {
+Picture DownloadSession::keptPicture(const HttpResponse& response, QStringList& messages) {
+    if (!m_budget.fits(response.body.size())) {
         messages << invalidPageDataMessage();
         return {};
     }
-    return PictureFromBytes(body, &m_budget);
+    return PictureFromBytes(response.body, &m_budget, response.bodyOwner);
 }
 
 ResponseOutcome DownloadSession::failFile(ResponseOutcome outcome) {

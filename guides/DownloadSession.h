@@ -28,9 +28,12 @@ struct ResponseOutcome {
 ///
 /// A "200" response whose body length differs from its Content-Length is
 /// asked for again up to `kMaxRefetches` times; after that the file counts
-/// as failed.  A failed file (also one over the size bound) is reported as
-/// invalid data (a page, delivered empty; the fetch goes on) or as an invalid
-/// group index (the fetch ends).  An index that lists no page, or more than
+/// as failed.  A failed file is reported as invalid data (a page, delivered
+/// empty; the fetch goes on) or as an invalid group index (the fetch ends);
+/// an index over its size bound counts as failed.  A page over its bound
+/// never comes here: every page body past the bound, with or without a
+/// header block, stops the fetch in the client as a communication error,
+/// "File too large".  An index that lists no page, or more than
 /// `kMaxGroupIndexPages`, is reported like an empty one and nothing more is
 /// asked for.  A page whose bytes no longer fit the page budget is reported
 /// as invalid data and delivered empty; the fetch goes on.
@@ -57,7 +60,7 @@ public:
 private:
     ResponseOutcome failFile(ResponseOutcome outcome);
     ResponseOutcome advance(ResponseOutcome outcome);
-    Picture keptPicture(const QByteArray& body, QStringList& messages);
+    Picture keptPicture(const HttpResponse& response, QStringList& messages);
 
     QString m_GroupFileURL;
     QString m_Host;

@@ -42,7 +42,8 @@ QImage Picture::toImage() const {
     return image;
 }
 
-Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget) {
+Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget,
+                         std::shared_ptr<const void> bytesOwner) {
     if (bytes.isEmpty())
         return {};
     QBuffer buffer;
@@ -63,6 +64,7 @@ Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget) {
     Picture picture;
     // Built in place: a temporary would give the budget back when it goes.
     auto data = std::make_shared<Picture::Data>();
+    data->bytesOwner = std::move(bytesOwner);
     data->bytes = bytes;
     data->size = size;
     data->budget = budget;

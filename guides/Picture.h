@@ -32,7 +32,8 @@ public:
     QSize size() const { return isEmpty() ? QSize() : m_data->size; }
     int width() const { return size().width(); }
     int height() const { return size().height(); }
-    /// The image file's bytes as received (shared, not copied).
+    /// The image file's bytes as received (shared, not copied; possibly a
+    /// view into the guide's page blocks, valid while this picture lives).
     QByteArray bytes() const { return m_data ? m_data->bytes : QByteArray(); }
     /// Decodes the image now; a null image for the empty picture or when the
     /// bytes turn out undecodable, which makes the picture empty.  Nothing
@@ -44,6 +45,7 @@ public:
 
 private:
     struct Data {
+        std::shared_ptr<const void> bytesOwner; // keeps a view's bytes alive
         QByteArray bytes;
         QSize size;
         PageBudget* budget = nullptr; // given the bytes back at the end
@@ -53,7 +55,8 @@ private:
     };
     std::shared_ptr<const Data> m_data;
 
-    friend Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget);
+    friend Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget,
+                                    std::shared_ptr<const void> bytesOwner);
 };
 
 /// The picture in `bytes`, the complete content of an image file in any
@@ -62,7 +65,9 @@ private:
 /// size is beyond the decoding limit, give the empty picture.  Never throws,
 /// never shows anything.  With a `budget`, a picture that is made takes the
 /// size of `bytes` out of it until its last copy goes (the caller checks
-/// first that they fit).
-Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget = nullptr);
+/// first that they fit).  When `bytes` is a view of memory held by
+/// `bytesOwner`, the picture holds that owner for as long as it lives.
+Picture PictureFromBytes(const QByteArray& bytes, PageBudget* budget = nullptr,
+                         std::shared_ptr<const void> bytesOwner = nullptr);
 
 } // namespace velmora

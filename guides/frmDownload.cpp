@@ -40,6 +40,7 @@ frmDownload::~frmDownload() {
 void frmDownload::StartWorking() {
     sckDownload.close();
     m_session = std::make_unique<DownloadSession>(m_GroupFileURL, *m_budget);
+    m_blocks = PageBlocks::create();
     connectToServer();
 }
 
@@ -61,6 +62,9 @@ void frmDownload::sckDownload_Connect() {
     m_phase = Phase::Receiving;
     const qsizetype body = m_session->indexLoaded() ? m_maxPageBytes : m_maxIndexBytes;
     m_parser = HttpResponseParser(body, kHeaderRoom);
+    // Pages go straight into the guide's blocks; the index is no page.
+    if (m_session->indexLoaded())
+        m_parser.setBodyBlocks(m_blocks);
     sckDownload.write(m_session->request());
 }
 
@@ -112,6 +116,12 @@ void frmDownload::sckDownload_Close() {
     if (m_phase != Phase::Receiving)
         return;
     m_phase = Phase::Idle;
+    // A page without a header block may end between the body's bound and
+    // the header room above it: past the bound all the same.
+    if (m_session->indexLoaded() && m_parser.endsOverBound()) {
+        dropOversizedPage();
+        return;
+    }
     processResponse();
 }
 

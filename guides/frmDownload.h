@@ -82,6 +82,9 @@ private:
     qsizetype m_maxIndexBytes = kMaxIndexBytes;
     qsizetype m_maxPageBytes = kMaxPageBytes;
     HttpResponseParser m_parser;
+    // This guide's page bytes; held by its pictures too, and given back
+    // when the last of them goes.
+    std::shared_ptr<PageBlocks> m_blocks;
     Phase m_phase = Phase::Idle;
 };
 

@@ -1,6 +1,7 @@
 #include "Configuration.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -10,14 +11,26 @@ namespace velmora {
 
 namespace {
 
+// Applies a "host[:port]" setting; one that is given but cannot be used is
+// told on the terminal, so a mistyped server does not pass unnoticed.
+void applyServer(QString& target, const QString& value, const QString& where) {
+    if (value.trimmed().isEmpty() || Configuration::applyHostPort(target, value))
+        return;
+    qWarning().noquote() << QStringLiteral("velmora: %1 \"%2\" refused (expected host[:port] "
+                                           "with a port from 1 to 65535 and no IPv6 "
+                                           "address); using \"%3\"")
+                                .arg(where, value, target);
+}
+
 void applyFile(Configuration& config, const QString& path) {
     if (!QFileInfo::exists(path))
         return;
     QSettings file(path, QSettings::IniFormat);
-    Configuration::applyHostPort(config.contentServer,
-                                 file.value(QStringLiteral("Servers/ContentServer")).toString());
-    Configuration::applyHostPort(config.webSite,
-                                 file.value(QStringLiteral("Servers/WebSite")).toString());
+    applyServer(config.contentServer,
+                file.value(QStringLiteral("Servers/ContentServer")).toString(),
+                path + QStringLiteral(" ContentServer"));
+    applyServer(config.webSite, file.value(QStringLiteral("Servers/WebSite")).toString(),
+                path + QStringLiteral(" WebSite"));
     Configuration::applyMiB(config.pageBudgetMiB,
                             file.value(QStringLiteral("Limits/PageBudgetMiB")).toString());
 }
@@ -29,8 +42,11 @@ bool Configuration::applyHostPort(QString& target, const QString& value) {
     if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')) ||
         trimmed.contains(QLatin1Char(' ')))
         return false;
-    const qsizetype colon = trimmed.lastIndexOf(QLatin1Char(':'));
-    if (colon == 0)
+    // The port goes after the first colon, so a host with a colon of its
+    // own (an IPv6 address, bracketed or not) cannot be told apart from it.
+    const qsizetype colon = trimmed.indexOf(QLatin1Char(':'));
+    if (colon == 0 || trimmed.indexOf(QLatin1Char(':'), colon + 1) >= 0 ||
+        trimmed.contains(QLatin1Char('[')) || trimmed.contains(QLatin1Char(']')))
         return false;
     if (colon > 0) {
         bool ok = false;
@@ -62,8 +78,10 @@ Configuration Configuration::load() {
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora.conf")));
     applyFile(config, QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                           .filePath(QStringLiteral("Velmora/velmora.conf")));
-    applyHostPort(config.contentServer, qEnvironmentVariable("VELMORA_CONTENT_SERVER"));
-    applyHostPort(config.webSite, qEnvironmentVariable("VELMORA_WEB_SITE"));
+    applyServer(config.contentServer, qEnvironmentVariable("VELMORA_CONTENT_SERVER"),
+                QStringLiteral("VELMORA_CONTENT_SERVER"));
+    applyServer(config.webSite, qEnvironmentVariable("VELMORA_WEB_SITE"),
+                QStringLiteral("VELMORA_WEB_SITE"));
     return config;
 }
 

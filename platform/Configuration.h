@@ -24,8 +24,11 @@ struct Configuration {
     static const Configuration& current();
     /// Reads the files and the environment now.
     static Configuration load();
-    /// Applies one "host[:port]" value: a value that is empty or whose port
-    /// is not a number from 1 to 65535 is rejected and `target` kept.
+    /// Applies one "host[:port]" value: a value that is empty, whose port
+    /// is not a number from 1 to 65535, or whose host holds a colon or a
+    /// bracket (an IPv6 address: the port is what follows the first colon)
+    /// is rejected and `target` kept.  Reading the files and the
+    /// environment tells each rejected value on the terminal.
     static bool applyHostPort(QString& target, const QString& value);
     /// Applies one size in mebibytes: anything but a whole number from 1 to
     /// 1048576 is rejected and `target` kept.

@@ -33,6 +33,14 @@ BenchGuide::BenchGuide(const QCommandLineParser& options)
     : m_work(QDir(options.value("work")).absolutePath()), m_port(options.value("port")),
       m_pages(options.value("pages").toInt()), m_runs(options.value("runs").toInt()) {}
 
+BenchGuide::BenchGuide(const QCommandLineParser& options, int quality, int portOffset)
+    : BenchGuide(options) {
+    m_quality = quality;
+    m_port = QString::number(m_port.toInt() + portOffset);
+    if (quality != kDefaultQuality)
+        m_work += QStringLiteral("-quality%1").arg(quality);
+}
+
 BenchGuide::~BenchGuide() {
     stopServer();
 }
@@ -55,7 +63,8 @@ bool BenchGuide::prepare() const {
     if (listedPages().size() == m_pages)
         return true;
     const QString generator = QCoreApplication::applicationDirPath() + "/velmora_demo_gen";
-    if (runProgram(generator, {"--bench-guide", QString::number(m_pages), contentFolder()}) &&
+    if (runProgram(generator, {"--bench-guide", QString::number(m_pages), "--bench-quality",
+                               QString::number(m_quality), contentFolder()}) &&
         listedPages().size() == m_pages)
         return true;
     std::fprintf(stderr, "bench: generating the guide failed\n");

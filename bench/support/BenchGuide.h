@@ -25,8 +25,14 @@ public:
 
     /// --pages, --port, --runs and --work.
     static QList<QCommandLineOption> options(const Defaults& defaults);
+    /// JPEG quality of the pages unless told otherwise: about 490 KB an A4 page.
+    static constexpr int kDefaultQuality = 85;
+
     /// The guide the processed options describe.
     explicit BenchGuide(const QCommandLineParser& options);
+    /// The same guide with pages of JPEG quality `quality` (another file size), in a
+    /// folder and on a port of its own: the options' port plus `portOffset`.
+    BenchGuide(const QCommandLineParser& options, int quality, int portOffset);
     ~BenchGuide();
     BenchGuide(const BenchGuide&) = delete;
     BenchGuide& operator=(const BenchGuide&) = delete;
@@ -38,6 +44,7 @@ public:
     QString port() const { return m_port; }
     int pages() const { return m_pages; }
     int runs() const { return m_runs; }
+    int quality() const { return m_quality; }
 
     /// The page file names the index on disk lists, in page order; empty when
     /// there is no index.
@@ -59,6 +66,7 @@ private:
     QString m_port;
     int m_pages = 0;
     int m_runs = 0;
+    int m_quality = kDefaultQuality;
     bool m_serving = false;
 };
 

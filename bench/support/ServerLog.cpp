@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
 
 #include <limits>
 
@@ -14,24 +13,35 @@ void ServerLog::mark() {
 
 ServerLog::Span ServerLog::sinceMark() const {
     Span span;
-    QFile log(m_path);
-    if (!log.open(QIODevice::ReadOnly) || !log.seek(m_offset))
-        return span;
     double first = std::numeric_limits<double>::max();
     double last = 0;
+    for (const Request& request : requestsSinceMark()) {
+        first = qMin(first, request.start);
+        last = qMax(last, request.end);
+        span.bodyBytes += request.bodyBytes;
+        ++span.requests;
+    }
+    span.seconds = span.requests > 0 ? last - first : 0;
+    return span;
+}
+
+QList<ServerLog::Request> ServerLog::requestsSinceMark() const {
+    QList<Request> requests;
+    QFile log(m_path);
+    if (!log.open(QIODevice::ReadOnly) || !log.seek(m_offset))
+        return requests;
     for (const QByteArray& line : log.readAll().split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() < 4)
             continue;
         // $msec is when the response ended; less $request_time is its start.
-        const double end = fields.at(0).toDouble();
-        first = qMin(first, end - fields.at(1).toDouble());
-        last = qMax(last, end);
-        span.bodyBytes += fields.at(3).toLongLong();
-        ++span.requests;
+        Request request;
+        request.end = fields.at(0).toDouble();
+        request.start = request.end - fields.at(1).toDouble();
+        request.bodyBytes = fields.at(3).toLongLong();
+        requests << request;
     }
-    span.seconds = span.requests > 0 ? last - first : 0;
-    return span;
+    return requests;
 }
 
 } // namespace velmora::bench

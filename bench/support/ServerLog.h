@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -19,10 +20,20 @@ public:
         double seconds = 0;
     };
 
+    /// One request as the server logged it, times in seconds since the epoch.
+    struct Request {
+        double start = 0;
+        double end = 0;
+        qint64 bodyBytes = 0;
+        double seconds() const { return end - start; }
+    };
+
     /// Forgets everything logged so far.
     void mark();
     /// The requests logged since the last `mark`.
     Span sinceMark() const;
+    /// The same requests one by one, in the order they were logged.
+    QList<Request> requestsSinceMark() const;
 
 private:
     QString m_path;

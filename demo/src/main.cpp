@@ -24,6 +24,7 @@ using namespace velmora;
 // half a megabyte, like a scanned page.
 constexpr QSize kBenchPageSize{1654, 2339};
 constexpr int kBenchGrain = 4;
+constexpr int kBenchQuality = 85;
 constexpr int kMaxBenchPages = 9999;
 
 bool loadGuide(const char* resource, GuideDocument& document, QString& error) {
@@ -56,6 +57,12 @@ int main(int argc, char* argv[]) {
             .arg(content::benchIndex),
         QStringLiteral("pages"));
     parser.addOption(benchOption);
+    const QCommandLineOption qualityOption(
+        QStringLiteral("bench-quality"),
+        QStringLiteral("JPEG quality of the benchmark pages (default %1): lower, smaller files.")
+            .arg(kBenchQuality),
+        QStringLiteral("quality"), QString::number(kBenchQuality));
+    parser.addOption(qualityOption);
     parser.addPositionalArgument(QStringLiteral("output-dir"),
                                  QStringLiteral("Folder to write the tree into."));
     parser.process(app);
@@ -69,6 +76,10 @@ int main(int argc, char* argv[]) {
             return fail(QStringLiteral("--bench-guide takes a page count from 1 to %1")
                             .arg(kMaxBenchPages));
     }
+    bool qualityNumber = false;
+    const int benchQuality = parser.value(qualityOption).toInt(&qualityNumber);
+    if (!qualityNumber || benchQuality < 1 || benchQuality > 100)
+        return fail(QStringLiteral("--bench-quality takes a JPEG quality from 1 to 100"));
 
     QElapsedTimer clock;
     clock.start();
@@ -96,7 +107,7 @@ int main(int argc, char* argv[]) {
     SiteWriter(tree).write();
     if (benchPages > 0)
         guides.write(coder, {content::benchIndex, QStringLiteral("pages"), kBenchPageSize,
-                             benchPages, kBenchGrain});
+                             benchPages, kBenchGrain, benchQuality});
     tree.finish();
     if (!tree.ok())
         return fail(tree.error());

@@ -90,6 +90,9 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
             return shown ? std::pair(shown->verticalBar(), shown->horizontalBar())
                          : std::pair<QScrollBar*, QScrollBar*>();
         });
+    m_pacer.setControls({guide.control(QStringLiteral("prgFetching")), m_lblPageNumber,
+                         m_cmdFirstPage, m_cmdPrevPage, m_cmdNextPage, m_cmdLastPage,
+                         m_cmdGotoPage});
     connectControls();
 }
 
@@ -152,6 +155,7 @@ GuideType GuideReader::receivingGuide() const {
 }
 
 void GuideReader::NumberOfPages(int lngTotalPages) {
+    m_pacer.hold();
     const GuideType type = receivingGuide();
     if (type != GuideType::None) {
         storeOf(type).clear();
@@ -161,6 +165,7 @@ void GuideReader::NumberOfPages(int lngTotalPages) {
 }
 
 void GuideReader::LoadPictureAtPage(int lngPageNumber, const Picture& picPage) {
+    m_pacer.hold();
     const GuideType type = receivingGuide();
     if (type != GuideType::None && storeOf(type).store(lngPageNumber, picPage)) {
         emit pageStored(type, lngPageNumber);

@@ -3,6 +3,7 @@
 #include "DecodedPageCache.h"
 #include "DefaultButton.h"
 #include "FetchScheduler.h"
+#include "FramePacer.h"
 #include "GuideType.h"
 #include "PageStore.h"
 #include "PageViewer.h"
@@ -147,6 +148,9 @@ private:
     std::unique_ptr<ReadingKeys> m_readingKeys;
     DefaultButton m_defaultButton;
     FetchScheduler m_fetch;
+    // The fetch display and the paging row paint once a frame while pages
+    // arrive faster than that.
+    FramePacer m_pacer;
 
     PageStore m_CoderPages;
     PageStore m_BuyerPages;

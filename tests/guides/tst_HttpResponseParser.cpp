@@ -17,6 +17,9 @@ private slots:
     void roomNeverPassesTheBound();
     void bodyBoundWithHeaderRoom();
     void reusableAfterFinish();
+    void bodyIntoPageBlocks_data();
+    void bodyIntoPageBlocks();
+    void keptBodiesStayIntact();
 };
 
 void tst_HttpResponseParser::split_data() {
@@ -126,6 +129,70 @@ void tst_HttpResponseParser::reusableAfterFinish() {
     const HttpResponse response = parser.finish();
     QVERIFY(!response.overflowed);
     QCOMPARE(response.body, QByteArray("b"));
+}
+
+// Received into the guide's blocks by its announced length; a body that
+// runs past that length, or ends short of it, is whole all the same and
+// leaves the blocks (it will be asked for again).
+void tst_HttpResponseParser::bodyIntoPageBlocks_data() {
+    QTest::addColumn<int>("announced");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<bool>("inBlocks");
+    const QByteArray body = QByteArray("0123456789").repeated(5000);
+    QTest::newRow("exact") << int(body.size()) << body << 100 << true;
+    QTest::newRow("exact-in-one-piece") << int(body.size()) << body << 0 << true;
+    QTest::newRow("longer-later") << int(body.size() - 1) << body << 100 << false;
+    QTest::newRow("longer-with-header") << 3 << QByteArray("abcdef") << 0 << false;
+    QTest::newRow("shorter") << int(body.size() + 1) << body << 100 << false;
+}
+
+void tst_HttpResponseParser::bodyIntoPageBlocks() {
+    QFETCH(int, announced);
+    QFETCH(QByteArray, body);
+    QFETCH(int, cut);
+    QFETCH(bool, inBlocks);
+    const auto blocks = PageBlocks::create();
+    HttpResponseParser parser;
+    parser.setBodyBlocks(blocks);
+    const QByteArray bytes =
+        "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(announced) + "\r\n\r\n" + body;
+    const qsizetype first = cut > 0 ? bytes.size() - body.size() + cut : bytes.size();
+    QVERIFY(parser.put(QByteArrayView(bytes).first(first)));
+    // The rest as a socket reader gives it: into the room offered, then the end.
+    for (qsizetype at = first; at < bytes.size();) {
+        const std::span<char> room = parser.prepare(bytes.size() - at);
+        QVERIFY(!room.empty());
+        std::copy_n(bytes.constData() + at, room.size(), room.data());
+        QVERIFY(parser.commit(qsizetype(room.size())));
+        at += qsizetype(room.size());
+    }
+    // The end of the stream: room asked for, nothing read.
+    parser.prepare(1);
+    QVERIFY(parser.commit(0));
+    const HttpResponse response = parser.finish();
+    QCOMPARE(response.body, body);
+    QCOMPARE(response.bodyOwner == blocks, inBlocks);
+}
+
+// Each page keeps its own bytes while the next ones arrive, also across
+// a block's end.
+void tst_HttpResponseParser::keptBodiesStayIntact() {
+    const auto blocks = PageBlocks::create();
+    HttpResponseParser parser;
+    parser.setBodyBlocks(blocks);
+    QList<HttpResponse> kept;
+    const qsizetype size = qsizetype(PageBlocks::kBlockBytes / 3);
+    for (char fill : {'a', 'b', 'c', 'd'}) {
+        QVERIFY(parser.put("HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(size) +
+                           "\r\n\r\n" + QByteArray(size, fill)));
+        kept << parser.finish();
+    }
+    QVERIFY(blocks->mappedBytes() >= 2 * PageBlocks::kBlockBytes);
+    for (int i = 0; i < kept.size(); ++i) {
+        QVERIFY(kept.at(i).bodyOwner);
+        QCOMPARE(kept.at(i).body, QByteArray(size, char('a' + i)));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_HttpResponseParser)

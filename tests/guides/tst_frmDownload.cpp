@@ -44,6 +44,8 @@ private slots:
     void pageResponses();
     void indexResponses_data();
     void indexResponses();
+    void oversizePageStopsTheFetch_data();
+    void oversizePageStopsTheFetch();
     void messageTexts();
     void unsafePageNames();
     void socketErrorStopsTheFetch_data();
@@ -180,6 +182,32 @@ void tst_frmDownload::indexResponses() {
     QTRY_COMPARE(fetch.boxes.log, log);
     QVERIFY(fetch.finished());
     QCOMPARE(fetch.server.requests().size(), requests);
+}
+
+// One rule for a page past its bound (here 1,000 bytes, with 64 KiB of
+// header room on top): the fetch stops with "File too large", whether the
+// body came with a header block or not and however far past the bound.
+void tst_frmDownload::oversizePageStopsTheFetch_data() {
+    QTest::addColumn<Reply>("reply");
+    const QByteArray over(1001, 'x');
+    QTest::newRow("no-header-within-header-room") << Reply{over};
+    QTest::newRow("no-header-past-header-room") << Reply{QByteArray(1000 + 64 * 1024 + 1, 'x')};
+    QTest::newRow("header-block") << Reply{"HTTP/1.0 200 OK\r\n\r\n" + over};
+    QTest::newRow("announced-length") << Reply{ok(over)};
+}
+
+void tst_frmDownload::oversizePageStopsTheFetch() {
+    QFETCH(Reply, reply);
+    Fetch fetch;
+    fetch.window->setBodyLimits(1024 * 1024, 1000);
+    fetch.serveIndex("a.jpg\r\nb.jpg");
+    fetch.server.addReply("/x/a.jpg", reply);
+    fetch.server.addReply("/x/b.jpg", ok(kPageB));
+    fetch.start();
+    QTRY_COMPARE(fetch.boxes.log,
+                 (QStringList{"count 2", QStringLiteral("DN1001 %1 File too large").arg(EFBIG)}));
+    QVERIFY(fetch.finished());
+    QCOMPARE(fetch.server.requestedPaths(), (QList<QByteArray>{"/x/idx.txt", "/x/a.jpg"}));
 }
 
 void tst_frmDownload::messageTexts() {

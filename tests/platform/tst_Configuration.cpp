@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using velmora::Configuration;
@@ -41,6 +42,12 @@ private slots:
         QTest::newRow("no-host") << ":8080" << false;
         QTest::newRow("path") << "host/guides" << false;
         QTest::newRow("space-inside") << "my host" << false;
+        // The port is what follows the first colon: an IPv6 host would be
+        // cut at its own colon.
+        QTest::newRow("ipv6-bracketed-port") << "[::1]:8080" << false;
+        QTest::newRow("ipv6-bare") << "::1" << false;
+        QTest::newRow("ipv6-bracketed") << "[::1]" << false;
+        QTest::newRow("two-ports") << "host:80:81" << false;
     }
     void hostPortValues() {
         QFETCH(QString, value);
@@ -48,6 +55,16 @@ private slots:
         QString target = "kept:1";
         QCOMPARE(Configuration::applyHostPort(target, value), accepted);
         QCOMPARE(target, accepted ? value.trimmed() : QString("kept:1"));
+    }
+
+    // Refused at start with a line on the terminal; the default stays.
+    void ipv6ContentServerRefusedAtStart() {
+        qputenv("VELMORA_CONTENT_SERVER", "[::1]:8080");
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("VELMORA_CONTENT_SERVER \"\\[::1\\]:8080\" "
+                                                "refused.*; using \""));
+        const Configuration config = Configuration::load();
+        QCOMPARE(config.contentServer, Configuration().contentServer);
     }
 
     void userFileIsRead() {
