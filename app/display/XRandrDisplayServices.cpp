@@ -22,9 +22,10 @@ XRandrDisplayServices::XRandrDisplayServices(std::unique_ptr<XRandrScreen> scree
       m_guardProgram(std::move(guardProgram)) {}
 
 XRandrDisplayServices::~XRandrDisplayServices() {
-    delete m_guardWatch;
-    if (!m_guard.alive())
+    if (!guardAlive())
         return;
+    delete m_guardWatch;
+    m_guardWatch = nullptr;
     // Read back, not assumed: an exit that did not put the mode back (or
     // ended some other way) leaves it to the guard, which tries once.
     const std::optional<OutputView> shown =
@@ -86,28 +87,36 @@ void XRandrDisplayServices::applyMode(int width, int height) {
 }
 
 void XRandrDisplayServices::startGuard() {
-    if (m_guard.alive() || m_guardProgram.isEmpty() || !m_userMode)
+    if (guardAlive() || m_guardProgram.isEmpty() || !m_userMode)
         return;
     // The guard holds the mode saved as the user's, never the one showing.
     QStringList arguments;
     for (const std::string& word : guardArguments(*m_userMode))
         arguments << QString::fromStdString(word);
-    if (!m_guard.start(m_guardProgram, arguments))
-        return;
-    // A guard that dies (killed) closes its end: reap it at once rather than
-    // at the next change.
-    delete m_guardWatch;
-    m_guardWatch = new QSocketNotifier(m_guard.link(), QSocketNotifier::Read);
-    QObject::connect(m_guardWatch, &QSocketNotifier::activated, m_guardWatch,
-                     [this] { forgetDeadGuard(); });
+    if (m_guard.start(m_guardProgram, arguments))
+        watchGuard();
 }
 
-void XRandrDisplayServices::forgetDeadGuard() {
-    // The notifier goes before the descriptor it watches is closed.
-    m_guardWatch->setEnabled(false);
-    m_guardWatch->deleteLater();
+bool XRandrDisplayServices::guardAlive() {
+    // The notifier goes before the descriptor it watches may be closed.
+    delete m_guardWatch;
     m_guardWatch = nullptr;
-    m_guard.alive();
+    if (!m_guard.alive())
+        return false;
+    watchGuard();
+    return true;
+}
+
+void XRandrDisplayServices::watchGuard() {
+    // A guard that dies (killed) closes its end: it is reaped at once, not
+    // left a zombie until the next change.
+    m_guardWatch = new QSocketNotifier(m_guard.link(), QSocketNotifier::Read);
+    QObject::connect(m_guardWatch, &QSocketNotifier::activated, m_guardWatch, [this] {
+        m_guardWatch->setEnabled(false);
+        m_guardWatch->deleteLater();
+        m_guardWatch = nullptr;
+        m_guard.alive();
+    });
 }
 
 } // namespace velmora

@@ -34,9 +34,6 @@ public:
     int testMode(int width, int height) override;
     void applyMode(int width, int height) override;
 
-    DisplayGuard& guard() { return m_guard; }
-    const std::optional<UserMode>& userMode() const { return m_userMode; }
-
 private:
     XRandrDisplayServices(std::unique_ptr<XRandrScreen> screen, std::function<QString()> outputName,
                           QString guardProgram);
@@ -45,7 +42,9 @@ private:
     bool restoring(int width, int height) const;
     double userRate() const;
     void startGuard();
-    void forgetDeadGuard();
+    /// Whether the guard lives; a dead one is reaped and forgotten.
+    bool guardAlive();
+    void watchGuard();
 
     std::unique_ptr<XRandrScreen> m_screen;
     std::function<QString()> m_outputName;

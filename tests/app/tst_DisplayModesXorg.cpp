@@ -106,18 +106,7 @@ private slots:
     void anotherProgramInFrontAndBack() {
         startProgram();
         QVERIFY(DesktopDriver::waitUntilActive(kMainTitle, 10000));
-        QWidget other;
-        other.setWindowTitle(QStringLiteral("another program"));
-        other.resize(300, 200);
-        other.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&other, 10000));
-        QVERIFY(
-            DesktopDriver::xdotool({"search", "--name", "^another program$", "windowactivate"}));
-        QVERIFY(QTest::qWaitFor([&] { return heads() == m_before; }, 10000));
-
-        QVERIFY(
-            DesktopDriver::xdotool({"search", "--name", "^Velmora package$", "windowactivate"}));
-        verifySwitched();
+        awayAndBack();
         QVERIFY(DesktopDriver::waitUntilActive(kMainTitle, 10000));
         QVERIFY(DesktopDriver::keys({"alt+F4"}));
         QVERIFY(m_program.waitForFinished(30000));
@@ -136,17 +125,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return test::reaped(first[0]); }, 5000));
         QCOMPARE(heads().first.mode.width, 1024);
 
-        QWidget other;
-        other.setWindowTitle(QStringLiteral("another program"));
-        other.resize(300, 200);
-        other.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&other, 10000));
-        QVERIFY(
-            DesktopDriver::xdotool({"search", "--name", "^another program$", "windowactivate"}));
-        QVERIFY(QTest::qWaitFor([&] { return heads() == m_before; }, 10000));
-        QVERIFY(
-            DesktopDriver::xdotool({"search", "--name", "^Velmora package$", "windowactivate"}));
-        verifySwitched();
+        awayAndBack();
 
         const QList<qint64> second = test::guards();
         QCOMPARE(second.size(), 1);
@@ -159,6 +138,22 @@ private slots:
     }
 
 private:
+    // Another program's window in front: both heads as they were; the
+    // program's window back in front: switched again.
+    void awayAndBack() {
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("another program"));
+        other.resize(300, 200);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other, 10000));
+        QVERIFY(
+            DesktopDriver::xdotool({"search", "--name", "^another program$", "windowactivate"}));
+        QVERIFY(QTest::qWaitFor([&] { return heads() == m_before; }, 10000));
+        QVERIFY(
+            DesktopDriver::xdotool({"search", "--name", "^Velmora package$", "windowactivate"}));
+        verifySwitched();
+    }
+
     Heads heads() const { return {head(*m_screen, "DUMMY0"), head(*m_screen, "DUMMY1")}; }
 
     // The first head at 1024x768 at the rate nearest its own 65 Hz, which is

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -115,6 +116,23 @@ private slots:
         QCOMPARE(m_program.state(), QProcess::Running);
         closeProgram();
         QCOMPARE(m_program.exitCode(), 0);
+        QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
+    }
+
+    // "here", then Videos within the second: when the second is over the
+    // contact page panel lies over the video section, and the page was asked for.
+    void contactPageComesOverASectionOpenedWithinTheSecond() {
+        const qsizetype logBefore = demoLog().size();
+        startProgram(kDemoServer);
+        QVERIFY(DesktopDriver::click(places::kHereLink));
+        QVERIFY(DesktopDriver::click(places::kVideos));
+        // The panel's own background (0x00FFC4B4) right of its buttons,
+        // where the video section lies while it is in front.
+        const QPoint panelStrip = designPoint(1850 + 8000, 800 + 600);
+        QTRY_COMPARE_WITH_TIMEOUT(QColor(DesktopDriver::screenshot().pixel(panelStrip)),
+                                  QColor(0xB4, 0xC4, 0xFF), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(demoLog().mid(logBefore).contains("/contactus.php"), 10000);
+        closeProgram();
         QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
     }
 
