@@ -68,3 +68,14 @@ function(velmora_add_test name)
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK xorg_display)
     endif()
 endfunction()
+
+# Runs the DISPLAY test `name` a second time, as <name>_xorg, on the Xorg
+# server with the dummy driver: what holds on Xvnc must hold on a real
+# server's RandR too.
+function(velmora_also_on_xorg name)
+    get_test_property(${name} ENVIRONMENT env)
+    list(TRANSFORM env REPLACE "^DISPLAY=.*" "DISPLAY=${VELMORA_XORG_DISPLAY}")
+    add_test(NAME ${name}_xorg COMMAND ${name})
+    set_tests_properties(${name}_xorg PROPERTIES ENVIRONMENT "${env}" LABELS "display;xorg"
+                         TIMEOUT 300 FIXTURES_REQUIRED xorg RESOURCE_LOCK xorg_display)
+endfunction()
