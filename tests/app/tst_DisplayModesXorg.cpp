@@ -138,6 +138,44 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return heads() == m_before; }, 5000));
     }
 
+    // The guard started by hand, its link closed at once (the program
+    // "died"): it puts its mode back on the recorded output, and on no other
+    // when that one is gone or shows another monitor.
+    void guardTouchesOnlyTheRecordedOutput_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<quint64>("edidHash");
+        QTest::addColumn<bool>("restores");
+        // The dummy heads have no EDID: hash 0.
+        QTest::newRow("recorded-output") << "DUMMY0" << quint64(0) << true;
+        QTest::newRow("output-disconnected") << "DUMMY3" << quint64(0) << false;
+        QTest::newRow("another-monitor") << "DUMMY0" << quint64(1) << false;
+    }
+    void guardTouchesOnlyTheRecordedOutput() {
+        QFETCH(QString, output);
+        QFETCH(quint64, edidHash);
+        QFETCH(bool, restores);
+        const std::optional<OutputView> first = m_screen->view("DUMMY0");
+        QVERIFY(first);
+        const auto mode1280 = std::find_if(first->modes.begin(), first->modes.end(),
+                                           [](const ModeLine& m) { return m.width == 1280; });
+        QVERIFY(mode1280 != first->modes.end());
+        QStringList arguments;
+        for (const std::string& word :
+             guardArguments({output.toStdString(), edidHash, *mode1280, kRotate0, 0, 0}))
+            arguments << QString::fromStdString(word);
+        QProcess guard;
+        guard.start(kBin + QStringLiteral("/VelmoraDisplayGuard"), arguments);
+        QVERIFY(guard.waitForStarted(5000));
+        guard.closeWriteChannel();
+        QVERIFY(guard.waitForFinished(10000));
+        QCOMPARE(guard.exitCode(), restores ? 0 : 1);
+        Heads expected = m_before;
+        if (restores)
+            expected.first = {*mode1280, kRotate0, 0, 0};
+        QCOMPARE(heads().second, m_before.second);
+        QVERIFY(heads() == expected);
+    }
+
 private:
     // Whether the program has ended, now or within `timeout` ms; an end seen
     // already while the test waited for something else counts.
