@@ -201,7 +201,7 @@ void Main::lblExit_Click() {
     m_watcher->stop();
     hide();
     yieldEvents(5);
-    m_resolution->SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
+    m_resolution->ExitScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
     yieldEvents(5);
     m_services.endProcess();
 }

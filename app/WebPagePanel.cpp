@@ -10,6 +10,9 @@
 #include "platform/Twips.h"
 #include "platform/Yield.h"
 
+#include <algorithm>
+
+#include <QList>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -21,6 +24,34 @@ namespace {
 void setTwips(QWidget* widget, int left, int top, int width, int height) {
     if (widget)
         widget->setGeometry(twipsToPixels(QRect(left, top, width, height)));
+}
+
+// Puts `panel` just above the highest of `covered` and lifts those of
+// `onTop` that would then lie under it to just above it; every other
+// sibling keeps its place (a sibling's index is its drawing order).
+void stackBetween(QWidget* panel, const QList<QWidget*>& covered, const QList<QWidget*>& onTop) {
+    QWidget* parent = panel->parentWidget();
+    if (!parent)
+        return;
+    QList<QWidget*> order;
+    for (QObject* child : parent->children())
+        if (auto* widget = qobject_cast<QWidget*>(child); widget && widget != panel)
+            order << widget;
+    qsizetype at = 0;
+    for (QWidget* widget : covered)
+        at = std::max(at, order.indexOf(widget) + 1);
+    QList<QWidget*> lifted;
+    for (QWidget* widget : order.first(at))
+        if (onTop.contains(widget))
+            lifted << widget;
+    for (QWidget* widget : lifted)
+        order.removeOne(widget);
+    at -= lifted.size();
+    order.insert(at, panel);
+    for (qsizetype i = 0; i < lifted.size(); ++i)
+        order.insert(at + 1 + i, lifted[i]);
+    for (QWidget* widget : order)
+        widget->raise();
 }
 
 } // namespace
@@ -91,8 +122,14 @@ void WebPagePanel::tmrDownload_Timer() {
         m_tmrDownload->stop();
     QWidget* panel = control("fraOnTheWeb");
     setShown(panel, true);
-    if (panel)
+    if (panel) {
         panel->move(twipsToPixels(1850), twipsToPixels(800));
+        // Over a section opened within the second, under the controls that
+        // lie inside the panel's rectangle and stay in use.
+        stackBetween(panel, {control("fraDoors"), control("fraGuide"), control("fraVideo")},
+                     {control("Command1"), control("labelshadow"), control("ButtonEx1"),
+                      control("lblShadowTwo")});
+    }
     setShown(control("Command1"), true);
     setShown(control("labelshadow"), true);
     setShown(control("Shape2"), false);

@@ -1,14 +1,16 @@
-# velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY] [DEMO] [LABELS ...])
+# velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY|XORG] [DEMO] [LABELS ...])
 #
 # Builds a QtTest executable and registers it with CTest.  Tests run on the
-# offscreen platform unless DISPLAY is given; DISPLAY tests run on the
-# virtual X server started by the `xvnc` fixture, DEMO tests need the demo
-# content server of the `demo_server` fixture.  Every test gets its own
+# offscreen platform unless DISPLAY or XORG is given; DISPLAY tests run on the
+# virtual X server started by the `xvnc` fixture, XORG tests on the real Xorg
+# server with the dummy video driver of the `xorg` fixture (two heads); DEMO
+# tests need the demo content server of the `demo_server` fixture.  Every test gets its own
 # XDG_CONFIG_HOME so that nothing touches the real user's settings.
 # The leak checker does not track the dynamic TLS of libraries loaded at run
 # time: with this toolchain it reads it wrongly and crashes at exit.  Static
 # TLS is still scanned, so Qt's per-thread data is not taken for a leak.
 set(VELMORA_TEST_DISPLAY ":87" CACHE STRING "X display number the test X server uses")
+set(VELMORA_XORG_DISPLAY ":85" CACHE STRING "X display number the test Xorg server uses")
 set(VELMORA_DEMO_PORT "18741" CACHE STRING "Loopback port of the demo server during tests")
 
 # The web engine's sandbox refuses to start as root; only then do the tests
@@ -19,7 +21,7 @@ if(velmora_uid STREQUAL "0")
 endif()
 
 function(velmora_add_test name)
-    cmake_parse_arguments(T "DISPLAY;DEMO" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "DISPLAY;XORG;DEMO" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test velmora_test_support ${T_LIBS})
     add_test(NAME ${name} COMMAND ${name})
@@ -41,6 +43,10 @@ function(velmora_add_test name)
         list(APPEND env "DISPLAY=${VELMORA_TEST_DISPLAY}" "QT_QPA_PLATFORM=xcb")
         list(APPEND fixtures xvnc)
         list(APPEND labels display)
+    elseif(T_XORG)
+        list(APPEND env "DISPLAY=${VELMORA_XORG_DISPLAY}" "QT_QPA_PLATFORM=xcb")
+        list(APPEND fixtures xorg)
+        list(APPEND labels display xorg)
     else()
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
         list(APPEND labels unit)
@@ -58,5 +64,18 @@ function(velmora_add_test name)
         # One X server serves every display test: windows of two tests at
         # once would steal each other's pointer and focus.
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK x_display)
+    elseif(T_XORG)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK xorg_display)
     endif()
+endfunction()
+
+# Runs the DISPLAY test `name` a second time, as <name>_xorg, on the Xorg
+# server with the dummy driver: what holds on Xvnc must hold on a real
+# server's RandR too.
+function(velmora_also_on_xorg name)
+    get_test_property(${name} ENVIRONMENT env)
+    list(TRANSFORM env REPLACE "^DISPLAY=.*" "DISPLAY=${VELMORA_XORG_DISPLAY}")
+    add_test(NAME ${name}_xorg COMMAND ${name})
+    set_tests_properties(${name}_xorg PROPERTIES ENVIRONMENT "${env}" LABELS "display;xorg"
+                         TIMEOUT 300 FIXTURES_REQUIRED xorg RESOURCE_LOCK xorg_display)
 endfunction()

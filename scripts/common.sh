@@ -10,7 +10,8 @@ PACKAGES=(
     build-essential cmake ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev
     libqt6svg6 libxrandr-dev libx11-dev
-    tigervnc-standalone-server openbox x11-utils x11-xserver-utils xdotool
+    tigervnc-standalone-server xserver-xorg-core xserver-xorg-video-dummy
+    openbox x11-utils x11-xserver-utils xdotool
     nginx-light curl fonts-liberation fonts-dejavu-core
     lintian desktop-file-utils
     clang libclang-rt-14-dev llvm

@@ -15,6 +15,7 @@ if [ "${CI:-}" != "true" ] && [ "${VELMORA_SKIP_SANITIZERS:-0}" = "1" ]; then
     echo "Sanitizer pass skipped (VELMORA_SKIP_SANITIZERS=1)."
     exit 0
 fi
-build "$ROOT/build-asan" -DVELMORA_SANITIZE=ON -DVELMORA_TEST_DISPLAY=:88 -DVELMORA_DEMO_PORT=18742
+build "$ROOT/build-asan" -DVELMORA_SANITIZE=ON -DVELMORA_TEST_DISPLAY=:88 -DVELMORA_XORG_DISPLAY=:84 \
+    -DVELMORA_DEMO_PORT=18742
 (cd "$ROOT/build-asan" && ctest --output-on-failure -j2 -L unit)
 "$ROOT/scripts/fuzz.sh" "${VELMORA_FUZZ_SECONDS:-5}"

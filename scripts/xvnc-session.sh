@@ -9,45 +9,22 @@ vnc_port=-1
 [ "${4:-}" = "--vnc" ] && vnc_port=$5
 num=${display#:}
 mkdir -p "$state"
-
-stop() {
-    for name in openbox xvnc; do
-        if [ -f "$state/$name.pid" ]; then
-            kill "$(cat "$state/$name.pid")" 2>/dev/null || true
-            rm -f "$state/$name.pid"
-        fi
-    done
-}
+source "$(dirname "$0")/x-session-lib.sh"
 
 case $action in
 start)
-    stop
-    # A stale lock of a server that is gone would make Xvnc refuse the display.
-    if [ -f "/tmp/.X$num-lock" ] && ! kill -0 "$(tr -d ' ' <"/tmp/.X$num-lock")" 2>/dev/null; then
-        rm -f "/tmp/.X$num-lock" "/tmp/.X11-unix/X$num"
-    fi
+    stop_session xvnc
+    clear_stale_lock
     Xvnc "$display" -geometry 1280x1024 -depth 24 -SecurityTypes None -rfbport "$vnc_port" \
         -nolisten tcp -localhost -AlwaysShared >"$state/xvnc.log" 2>&1 &
     echo $! >"$state/xvnc.pid"
-    for _ in $(seq 100); do
-        DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    DISPLAY=$display xdpyinfo >/dev/null 2>&1 || { cat "$state/xvnc.log"; exit 1; }
+    wait_for_server "$state/xvnc.log"
     # Extra modes so that the program can switch to 1024 x 768 and back.
     DISPLAY=$display xrandr >/dev/null 2>&1 || true
-    HOME=$state DISPLAY=$display openbox >"$state/openbox.log" 2>&1 &
-    echo $! >"$state/openbox.pid"
-    # Tests press the window manager's keys (Alt+F4) and wait for its focus
-    # at once: wait until it has taken the screen, then for its start-up to end.
-    for _ in $(seq 100); do
-        DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
-    sleep 0.5
+    start_window_manager
     ;;
 stop)
-    stop
+    stop_session xvnc
     ;;
 *)
     echo "usage: $0 start|stop :N STATE_DIR" >&2

@@ -2,8 +2,12 @@
 #include "DisplayGuardProtocol.h"
 
 #include <QByteArray>
+#include <QList>
+
+#include <vector>
 
 #include <cerrno>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -17,8 +21,8 @@ DisplayGuard::~DisplayGuard() {
     standDown();
 }
 
-bool DisplayGuard::start(const QString& program, const QString& output, int width, int height) {
-    if (running())
+bool DisplayGuard::start(const QString& program, const QStringList& arguments) {
+    if (alive())
         return true;
     // Both ends close on exec: no other child of the program (the web
     // engine's helpers) may hold the program's end, or the guard would never
@@ -38,18 +42,21 @@ bool DisplayGuard::start(const QString& program, const QString& output, int widt
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
 
     const QByteArray path = program.toLocal8Bit();
-    const QByteArray outputName = output.toLocal8Bit();
-    const QByteArray w = QByteArray::number(width);
-    const QByteArray h = QByteArray::number(height);
-    char* argv[] = {const_cast<char*>(path.constData()), const_cast<char*>(outputName.constData()),
-                    const_cast<char*>(w.constData()), const_cast<char*>(h.constData()), nullptr};
+    QList<QByteArray> words{path};
+    for (const QString& argument : arguments)
+        words << argument.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, path.constData(), &files, &attributes, argv, environ);
+    const int failed =
+        posix_spawn(&pid, path.constData(), &files, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
-    close(ends[0]);
+    ::close(ends[0]);
     if (failed) {
-        close(ends[1]);
+        ::close(ends[1]);
         return false;
     }
     m_link = ends[1];
@@ -57,14 +64,43 @@ bool DisplayGuard::start(const QString& program, const QString& output, int widt
     return true;
 }
 
+bool DisplayGuard::alive() {
+    if (m_link < 0)
+        return false;
+    // The guard never writes: its end readable or hung up means it is gone.
+    pollfd link{m_link, POLLIN, 0};
+    int ready;
+    do
+        ready = poll(&link, 1, 0);
+    while (ready < 0 && errno == EINTR);
+    const bool linkGone = ready > 0 && (link.revents & (POLLIN | POLLHUP | POLLERR));
+    const bool exited = m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == m_pid;
+    if (!linkGone && !exited)
+        return true;
+    if (exited)
+        m_pid = -1;
+    close(false);
+    return false;
+}
+
 void DisplayGuard::standDown() {
+    close(true);
+}
+
+void DisplayGuard::release() {
+    close(false);
+}
+
+void DisplayGuard::close(bool standingDown) {
     if (m_link < 0)
         return;
-    ssize_t written;
-    do
-        written = send(m_link, &kGuardStandDown, 1, MSG_NOSIGNAL);
-    while (written < 0 && errno == EINTR);
-    close(m_link);
+    if (standingDown) {
+        ssize_t written;
+        do
+            written = send(m_link, &kGuardStandDown, 1, MSG_NOSIGNAL);
+        while (written < 0 && errno == EINTR);
+    }
+    ::close(m_link);
     m_link = -1;
     // The guard is a child: reap it so that no zombie stays behind while
     // the program goes on (a test, say).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <sys/types.h>
 
@@ -19,15 +20,24 @@ public:
     DisplayGuard(const DisplayGuard&) = delete;
     DisplayGuard& operator=(const DisplayGuard&) = delete;
 
-    /// Starts `program` to hold `width` x `height` on `output`; false when it
+    /// Starts `program` with `arguments` (the mode it holds); false when it
     /// could not be started (the program then runs unguarded).
-    bool start(const QString& program, const QString& output, int width, int height);
-    bool running() const { return m_link >= 0; }
+    bool start(const QString& program, const QStringList& arguments);
+    /// Whether the guard is there to act: a guard that died (killed, say)
+    /// is noticed here, reaped and forgotten, so that a new one can start.
+    bool alive();
     pid_t pid() const { return m_pid; }
+    /// The program's end of the link; -1 without a guard.
+    int link() const { return m_link; }
     /// Tells the guard to end without touching the display.
     void standDown();
+    /// Leaves without the word to stand down: the guard puts its mode back
+    /// now, and this waits until it has.
+    void release();
 
 private:
+    void close(bool standingDown);
+
     int m_link = -1;
     pid_t m_pid = -1;
 };

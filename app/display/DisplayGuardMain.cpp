@@ -1,23 +1,25 @@
-// The display guard: started by the program when it first changes the
-// display mode, it waits on its standard input (the program's end of a socket pair) and,
-// when that closes without the word to stand down, puts the user's mode
-// back.  Usage: VelmoraDisplayGuard OUTPUT WIDTH HEIGHT
+// The display guard: started by the program before it changes the display
+// mode, it waits on its standard input (the program's end of a socket pair)
+// and, when that closes without the word to stand down, puts the user's
+// mode back on the output it was saved from, and on no other.
+// Usage: VelmoraDisplayGuard OUTPUT EDID-HASH MODE-ID WIDTH HEIGHT DOT-CLOCK
+//        H-TOTAL V-TOTAL FLAGS ROTATION X Y
 #include "DisplayGuardProtocol.h"
 #include "XRandrScreen.h"
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    if (argc != 4)
+    const auto saved = velmora::parseGuardArguments(
+        std::vector<std::string>(argc > 0 ? argv + 1 : argv, argv + argc));
+    if (!saved)
         return 2;
     // Signals meant for the program's terminal or process group are not ours.
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGHUP, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
-    const velmora::PixelSize saved{std::atoi(argv[2]), std::atoi(argv[3])};
 
     char word = 0;
     ssize_t got;
@@ -28,8 +30,5 @@ int main(int argc, char** argv) {
         return 0;
 
     const auto screen = velmora::XRandrScreen::open();
-    if (!screen)
-        return 1;
-    const std::string output = screen->resolveOutput(argv[1]);
-    return screen->outputSize(output) == saved || screen->apply(output, saved) ? 0 : 1;
+    return screen && screen->restore(*saved) ? 0 : 1;
 }

@@ -26,6 +26,9 @@ public:
     /// The size in pixels of the screen showing the program; 0 x 0 when it
     /// cannot be read.
     virtual QSize screenSize() const = 0;
+    /// Remembers the display's mode now as the user's own, for the restores
+    /// to put back; a backend that sets only sizes keeps nothing.
+    virtual void rememberUserMode() {}
     /// Whether a mode of `width` x `height` can be set: a DisplayChange.
     virtual int testMode(int width, int height) = 0;
     /// Sets a mode of `width` x `height`; failures are silent.

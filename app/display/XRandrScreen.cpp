@@ -4,7 +4,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace velmora {
@@ -54,8 +54,9 @@ using Resources = std::unique_ptr<XRRScreenResources, ResourcesDeleter>;
 using OutputInfo = std::unique_ptr<XRROutputInfo, OutputDeleter>;
 using CrtcInfo = std::unique_ptr<XRRCrtcInfo, CrtcDeleter>;
 
-bool sideways(Rotation rotation) {
-    return rotation & (RR_Rotate_90 | RR_Rotate_270);
+ModeLine modeLine(const XRRModeInfo& info) {
+    return {info.id,          int(info.width),  int(info.height), info.dotClock,
+            int(info.hTotal), int(info.vTotal), info.modeFlags};
 }
 
 const XRRModeInfo* findMode(const XRRScreenResources* resources, RRMode id) {
@@ -63,15 +64,6 @@ const XRRModeInfo* findMode(const XRRScreenResources* resources, RRMode id) {
         if (resources->modes[i].id == id)
             return &resources->modes[i];
     return nullptr;
-}
-
-double refreshRate(const XRRModeInfo& mode) {
-    double lines = mode.vTotal;
-    if (mode.modeFlags & RR_DoubleScan)
-        lines *= 2;
-    if (mode.modeFlags & RR_Interlace)
-        lines /= 2;
-    return mode.hTotal && lines > 0 ? double(mode.dotClock) / (mode.hTotal * lines) : 0.0;
 }
 
 } // namespace
@@ -100,6 +92,81 @@ struct XRandrScreen::Connection {
 
     CrtcInfo crtc(const XRRScreenResources* res, RRCrtc id) const {
         return CrtcInfo(XRRGetCrtcInfo(display, const_cast<XRRScreenResources*>(res), id));
+    }
+
+    std::uint64_t edid(RROutput output) const {
+        const Atom name = XInternAtom(display, RR_PROPERTY_RANDR_EDID, True);
+        if (name == None)
+            return 0;
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, left = 0;
+        unsigned char* bytes = nullptr;
+        if (XRRGetOutputProperty(display, output, name, 0, 256, False, False, AnyPropertyType,
+                                 &type, &format, &count, &left, &bytes) != Success)
+            return 0;
+        const std::uint64_t hash = format == 8 ? edidHash(bytes, count) : 0;
+        if (bytes)
+            XFree(bytes);
+        return hash;
+    }
+
+    // A server without RandR 1.3 has no transforms: identity.
+    bool identityTransform(RRCrtc crtc) const {
+        XRRCrtcTransformAttributes* attributes = nullptr;
+        if (!XRRGetCrtcTransform(display, crtc, &attributes) || !attributes)
+            return true;
+        const XTransform& t = attributes->currentTransform;
+        const XFixed one = 1 << 16;
+        bool identity = true;
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 3; ++column)
+                identity = identity && t.matrix[row][column] == (row == column ? one : 0);
+        XFree(attributes);
+        return identity;
+    }
+
+    OutputView view(const XRRScreenResources* res, RROutput id, const XRROutputInfo& info) const {
+        OutputView view;
+        view.name.assign(info.name, info.nameLen);
+        view.edidHash = edid(id);
+        view.connected = info.connection != RR_Disconnected;
+        view.hasCrtc = info.crtc != 0;
+        for (int i = 0; i < info.nmode; ++i)
+            if (const XRRModeInfo* mode = findMode(res, info.modes[i]))
+                view.modes.push_back(modeLine(*mode));
+        if (!info.crtc)
+            return view;
+        if (const CrtcInfo crtc = this->crtc(res, info.crtc)) {
+            if (const XRRModeInfo* mode = findMode(res, crtc->mode))
+                view.current = modeLine(*mode);
+            view.x = crtc->x;
+            view.y = crtc->y;
+            view.rotation = crtc->rotation;
+            view.identityTransform = identityTransform(info.crtc);
+        }
+        return view;
+    }
+
+    // The root window's geometry is the screen's size now; Xlib's own
+    // figures are those of when the connection opened.
+    PixelSize screenSize() const {
+        Window root = 0;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, depth = 0;
+        if (!XGetGeometry(display, this->root, &root, &x, &y, &width, &height, &border, &depth))
+            return {};
+        return {int(width), int(height)};
+    }
+
+    // Keeps the physical size per pixel, so that the dots per inch stay.
+    void setScreenSize(PixelSize size) const {
+        const int screen = DefaultScreen(display);
+        XRRSetScreenSize(
+            display, root, size.width, size.height,
+            millimetres(size.width, DisplayWidth(display, screen), DisplayWidthMM(display, screen)),
+            millimetres(size.height, DisplayHeight(display, screen),
+                        DisplayHeightMM(display, screen)));
     }
 };
 
@@ -147,36 +214,25 @@ std::string XRandrScreen::resolveOutput(const std::string& name) const {
 }
 
 PixelSize XRandrScreen::outputSize(const std::string& output) const {
-    ErrorTrap trap(m_x->display);
-    const Resources res = m_x->resources();
-    if (!res)
+    const std::optional<OutputView> shown = view(output);
+    if (!shown || !shown->lit())
         return {};
-    const auto [id, info] = m_x->output(res.get(), output);
-    if (!info || !info->crtc)
-        return {};
-    const CrtcInfo crtc = m_x->crtc(res.get(), info->crtc);
-    if (!crtc || !crtc->mode)
-        return {};
-    return {int(crtc->width), int(crtc->height)};
+    return UserMode{{}, 0, shown->current, shown->rotation, 0, 0}.footprint();
 }
 
-bool XRandrScreen::hasMode(const std::string& output, PixelSize size) const {
+std::optional<OutputView> XRandrScreen::view(const std::string& name) const {
     ErrorTrap trap(m_x->display);
     const Resources res = m_x->resources();
     if (!res)
-        return false;
-    const auto [id, info] = m_x->output(res.get(), output);
+        return std::nullopt;
+    const auto [id, info] = m_x->output(res.get(), name);
     if (!info)
-        return false;
-    for (int i = 0; i < info->nmode; ++i) {
-        const XRRModeInfo* mode = findMode(res.get(), info->modes[i]);
-        if (mode && int(mode->width) == size.width && int(mode->height) == size.height)
-            return true;
-    }
-    return false;
+        return std::nullopt;
+    return m_x->view(res.get(), id, *info);
 }
 
-bool XRandrScreen::apply(const std::string& output, PixelSize size) {
+bool XRandrScreen::setMode(const std::string& output, const ModeLine& mode, int x, int y,
+                           unsigned rotation) {
     Display* display = m_x->display;
     ErrorTrap trap(display);
     const Resources res = m_x->resources();
@@ -188,79 +244,63 @@ bool XRandrScreen::apply(const std::string& output, PixelSize size) {
     const CrtcInfo crtc = m_x->crtc(res.get(), info->crtc);
     if (!crtc)
         return false;
-
-    // Of the output's modes of that size, the one nearest the current rate.
-    const XRRModeInfo* current = findMode(res.get(), crtc->mode);
-    const double rate = current ? refreshRate(*current) : 60.0;
-    const XRRModeInfo* chosen = nullptr;
-    for (int i = 0; i < info->nmode; ++i) {
-        const XRRModeInfo* mode = findMode(res.get(), info->modes[i]);
-        if (!mode || int(mode->width) != size.width || int(mode->height) != size.height)
-            continue;
-        if (!chosen || std::abs(refreshRate(*mode) - rate) < std::abs(refreshRate(*chosen) - rate))
-            chosen = mode;
-    }
-    if (!chosen)
-        return false;
-    if (chosen->id == crtc->mode)
+    if (crtc->mode == mode.id && crtc->x == x && crtc->y == y && crtc->rotation == rotation)
         return true;
 
     // The screen must hold every lit CRTC at each step: grow it before the
-    // change, shrink it to the bounding box after.
-    const bool turned = sideways(crtc->rotation);
-    const int footprintWidth = turned ? size.height : size.width;
-    const int footprintHeight = turned ? size.width : size.height;
-    int boxWidth = crtc->x + footprintWidth;
-    int boxHeight = crtc->y + footprintHeight;
+    // change, shrink it to the bounding box after.  Other CRTCs cover what
+    // the server reports, their transforms counted.
+    std::vector<ScreenArea> areas{{x, y, UserMode{{}, 0, mode, rotation, 0, 0}.footprint()}};
     for (int i = 0; i < res->ncrtc; ++i) {
         if (res->crtcs[i] == info->crtc)
             continue;
         const CrtcInfo other = m_x->crtc(res.get(), res->crtcs[i]);
-        if (other && other->mode) {
-            boxWidth = std::max(boxWidth, other->x + int(other->width));
-            boxHeight = std::max(boxHeight, other->y + int(other->height));
-        }
+        if (other && other->mode)
+            areas.push_back({other->x, other->y, {int(other->width), int(other->height)}});
     }
-    int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
-    if (XRRGetScreenSizeRange(display, m_x->root, &minWidth, &minHeight, &maxWidth, &maxHeight)) {
-        boxWidth = std::clamp(boxWidth, minWidth, maxWidth);
-        boxHeight = std::clamp(boxHeight, minHeight, maxHeight);
-    }
-    // The root window's geometry is the screen's size now; Xlib's own
-    // figures are those of when the connection opened.
-    Window root = 0;
-    int rootX = 0, rootY = 0;
-    unsigned rootWidth = 0, rootHeight = 0, border = 0, depth = 0;
-    if (!XGetGeometry(display, m_x->root, &root, &rootX, &rootY, &rootWidth, &rootHeight, &border,
-                      &depth))
+    PixelSize minimum, maximum;
+    XRRGetScreenSizeRange(display, m_x->root, &minimum.width, &minimum.height, &maximum.width,
+                          &maximum.height);
+    const PixelSize box = boundingBox(areas, minimum, maximum);
+    const PixelSize now = m_x->screenSize();
+    if (now.width <= 0)
         return false;
-    const int nowWidth = int(rootWidth);
-    const int nowHeight = int(rootHeight);
-    // Keep the physical size per pixel, so that the dots per inch stay.
-    const int screen = DefaultScreen(display);
-    const auto millimetres = [](int pixels, int refPixels, int refMm) {
-        return refPixels > 0 && refMm > 0 ? int(std::lround(double(pixels) * refMm / refPixels))
-                                          : int(std::lround(pixels * 25.4 / 96));
-    };
-    const auto setScreenSize = [&](int width, int height) {
-        XRRSetScreenSize(
-            display, m_x->root, width, height,
-            millimetres(width, DisplayWidth(display, screen), DisplayWidthMM(display, screen)),
-            millimetres(height, DisplayHeight(display, screen), DisplayHeightMM(display, screen)));
-    };
 
     XGrabServer(display);
-    const int grownWidth = std::max(nowWidth, boxWidth);
-    const int grownHeight = std::max(nowHeight, boxHeight);
-    if (grownWidth != nowWidth || grownHeight != nowHeight)
-        setScreenSize(grownWidth, grownHeight);
-    const Status status =
-        XRRSetCrtcConfig(display, res.get(), info->crtc, CurrentTime, crtc->x, crtc->y, chosen->id,
-                         crtc->rotation, crtc->outputs, crtc->noutput);
-    if (status == RRSetConfigSuccess && (boxWidth != grownWidth || boxHeight != grownHeight))
-        setScreenSize(boxWidth, boxHeight);
+    const PixelSize grown{std::max(now.width, box.width), std::max(now.height, box.height)};
+    if (grown != now)
+        m_x->setScreenSize(grown);
+    const Status status = XRRSetCrtcConfig(display, res.get(), info->crtc, CurrentTime, x, y,
+                                           mode.id, rotation, crtc->outputs, crtc->noutput);
+    const bool changed = status == RRSetConfigSuccess;
+    // After a failed change the grown screen would reach past what any
+    // output shows: windows could land there, out of sight.
+    const PixelSize settled = changed ? box : now;
+    if (settled != grown)
+        m_x->setScreenSize(settled);
     XUngrabServer(display);
-    return status == RRSetConfigSuccess && !trap.failed();
+    return changed && !trap.failed();
+}
+
+bool XRandrScreen::switchTo(const std::string& output, PixelSize size, double userRate) {
+    const std::optional<OutputView> shown = view(output);
+    if (!shown)
+        return false;
+    const std::optional<ModeLine> mode = switchModeFor(*shown, size, userRate);
+    return mode && setMode(output, *mode, shown->x, shown->y, shown->rotation);
+}
+
+bool XRandrScreen::restore(const UserMode& saved) {
+    const std::optional<OutputView> shown = view(saved.output);
+    if (!shown)
+        return false;
+    if (showsUserMode(saved, *shown))
+        return true;
+    const std::optional<ModeLine> mode = restoreModeFor(saved, *shown);
+    if (!mode || !setMode(saved.output, *mode, saved.x, saved.y, saved.rotation))
+        return false;
+    const std::optional<OutputView> after = view(saved.output);
+    return after && showsUserMode(saved, *after);
 }
 
 } // namespace velmora

@@ -24,6 +24,8 @@ public:
     int testMode(int width, int height) override {
         const QSize mode(width, height);
         log << QStringLiteral("test %1x%2").arg(width).arg(height);
+        if (onTest)
+            onTest();
         if (restartModes.contains(mode))
             return DISP_CHANGE_RESTART;
         return modes.contains(mode) ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED;
@@ -51,6 +53,7 @@ public:
     std::optional<bool> active;
     mutable QStringList log;
     std::function<void()> onApply;
+    std::function<void()> onTest;
 };
 
 } // namespace velmora

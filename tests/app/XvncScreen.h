@@ -25,7 +25,9 @@ public:
         return {now.width, now.height};
     }
     /// Puts the server back to its start size.
-    bool reset() { return m_screen->apply(m_output, {kStartSize.width(), kStartSize.height()}); }
+    bool reset() {
+        return m_screen->switchTo(m_output, {kStartSize.width(), kStartSize.height()}, 60.0);
+    }
     /// Waits until the screen is `wanted` or `timeout` ms have gone.
     bool waitFor(QSize wanted, int timeout) {
         return QTest::qWaitFor([&] { return size() == wanted; }, timeout);

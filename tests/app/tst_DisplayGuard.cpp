@@ -2,12 +2,10 @@
 // may end it: the display guard must give the server's size back.
 
 #include "DesktopDriver.h"
+#include "GuardProcesses.h"
 #include "XvncScreen.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -19,23 +17,7 @@ using namespace velmora;
 namespace {
 
 const QString kBin = qEnvironmentVariable("VELMORA_BUILD_BIN");
-
-// Processes running the guard; a zombie has ended, whoever reaps it.
-QList<qint64> guards() {
-    QList<qint64> found;
-    const QString guard =
-        QFileInfo(kBin + QStringLiteral("/VelmoraDisplayGuard")).canonicalFilePath();
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        if (!number || QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() != guard)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z "))
-            found << pid;
-    }
-    return found;
-}
+using test::guards;
 
 } // namespace
 

@@ -598,6 +598,56 @@ private slots:
         QCOMPARE(h.ended, 1);
     }
 
+    // The exit inside the start-up block's switch, between its test and its
+    // apply: the user's size comes back and stays.
+    void exitInsideTheStartUpSwitchIsFinal() {
+        Harness h;
+        h.display.onTest = [&] {
+            if (h.display.log.last() == QLatin1String("test 1024x768"))
+                QTimer::singleShot(0, h.main.get(), &Main::lblExit_Click);
+        };
+        h.main->Form_Activate();
+        QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "test 1920x1080",
+                                             "apply 1920x1080", "end"}));
+    }
+
+    // Back in front after a restore, the watcher yields before it switches
+    // and again inside the switch; an exit in either place is final.
+    void exitInsideTheWatchersSwitchIsFinal_data() {
+        QTest::addColumn<bool>("insideTheSwitch");
+        QTest::newRow("in-the-watchers-yields") << false;
+        QTest::newRow("in-the-switch-yields") << true;
+    }
+    void exitInsideTheWatchersSwitchIsFinal() {
+        QFETCH(bool, insideTheSwitch);
+        Harness h;
+        QVERIFY(h.showAndStart());
+        DisplayWatcher& watcher = h.main->displayWatcher();
+        // The test gives the ticks itself.
+        watcher.stop();
+        watcher.arm();
+        h.display.active = false;
+        watcher.Timer2_Timer();
+        QVERIFY(watcher.resolutionRestored());
+        h.display.active = true;
+        h.main->setWindowState(Qt::WindowNoState);
+        h.display.log.clear();
+        const auto exit = [&] { QTimer::singleShot(0, h.main.get(), &Main::lblExit_Click); };
+        if (insideTheSwitch)
+            h.display.onTest = [&] {
+                h.display.onTest = nullptr;
+                exit();
+            };
+        else
+            exit();
+        watcher.Timer2_Timer();
+        QTRY_COMPARE(h.ended, 1);
+        QStringList expected{"test 1920x1080", "apply 1920x1080", "end"};
+        if (insideTheSwitch)
+            expected.prepend("test 1024x768");
+        QCOMPARE(h.display.log, expected);
+    }
+
     void exitAfterTheSwitchRestoresTheUsersSize() {
         Harness h;
         // The exit arrives in the yields that follow the switch.

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -115,6 +116,24 @@ private slots:
         QCOMPARE(m_program.state(), QProcess::Running);
         closeProgram();
         QCOMPARE(m_program.exitCode(), 0);
+        QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
+    }
+
+    // "here", then Videos within the second: when the second is over the
+    // contact page panel lies over the video section, and the page was asked for.
+    void contactPageComesOverASectionOpenedWithinTheSecond() {
+        const qsizetype logBefore = demoLog().size();
+        startProgram(kDemoServer);
+        QVERIFY(DesktopDriver::click(places::kHereLink));
+        QVERIFY(DesktopDriver::click(places::kVideos));
+        // The demo site's header colour just inside the browser's top left
+        // (the browser at 0, 1170 in the panel at 1850, 800), where the video
+        // section lies while it is in front.
+        const QPoint pageHeader = designPoint(1850, 800 + 1170) + QPoint(20, 10);
+        QTRY_COMPARE_WITH_TIMEOUT(QColor(DesktopDriver::screenshot().pixel(pageHeader)),
+                                  QColor(0x1F, 0x6F, 0x8B), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(demoLog().mid(logBefore).contains("/contactus.php"), 10000);
+        closeProgram();
         QCOMPARE(m_screen.size(), test::XvncScreen::kStartSize);
     }
 

@@ -82,6 +82,43 @@ private slots:
         QVERIFY(box.staysOnTop);
     }
 
+    // An exit that runs inside the yields of an earlier call is final: the
+    // earlier call applies nothing and asks nothing after it, later calls
+    // neither; the exit's own restore goes through.
+    void exitIsFinal_data() {
+        QTest::addColumn<bool>("restartNeeded");
+        QTest::addColumn<bool>("afterTheTest");
+        QTest::newRow("before-the-test") << false << false;
+        QTest::newRow("before-the-apply") << false << true;
+        QTest::newRow("before-the-restart-prompt") << true << true;
+    }
+    void exitIsFinal() {
+        QFETCH(bool, restartNeeded);
+        QFETCH(bool, afterTheTest);
+        RecordingDisplay display;
+        if (restartNeeded)
+            display.restartModes << QSize(1024, 768);
+        MessageBoxRecorder boxes;
+        ScreenResolution resolution(display);
+        const auto exit = [&] {
+            QTimer::singleShot(0, [&] { resolution.ExitScreenResolution(1920, 1080); });
+        };
+        if (afterTheTest)
+            display.onTest = [&] {
+                display.onTest = nullptr;
+                exit();
+            };
+        else
+            exit();
+        resolution.SetScreenResolution(1024, 768);
+        resolution.SetScreenResolution(1024, 768);
+        QStringList expected{"test 1920x1080", "apply 1920x1080"};
+        if (afterTheTest)
+            expected.prepend("test 1024x768");
+        QCOMPARE(display.log, expected);
+        QCOMPARE(boxes.count(), 0);
+    }
+
     // Timer ticks and input run inside the procedure, before the test and
     // before the apply.
     void yieldsBeforeTestAndApply() {

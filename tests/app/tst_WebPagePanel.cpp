@@ -167,6 +167,45 @@ private slots:
         QCOMPARE(factory.attempts, 1);
     }
 
+    // A section opened within the second lies under the panel once it is
+    // shown; the controls inside the panel's rectangle that stay in use lie
+    // over it.  Judged by what a click at each place reaches.
+    void panelComesOverASectionOpenedWithinTheSecond_data() {
+        QTest::addColumn<QString>("section");
+        QTest::newRow("videos") << "videos";
+        QTest::newRow("guides") << "guides";
+    }
+    void panelComesOverASectionOpenedWithinTheSecond() {
+        QFETCH(QString, section);
+        test::FakeBrowserFactory browsers;
+        Harness h;
+        h.main->webPanel().Label9_Click();
+        if (section == QLatin1String("videos"))
+            h.main->btnVideo_Click();
+        else
+            h.main->btnDocument_Click();
+        QWidget* panel = h.control("fraOnTheWeb");
+        QTRY_VERIFY_WITH_TIMEOUT(h.shown("fraOnTheWeb"), 3000);
+        const auto reached = [&](QPoint twips) {
+            return h.main->childAt(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
+        };
+        const auto within = [](QWidget* hit, QWidget* control) {
+            return hit && (hit == control || control->isAncestorOf(hit));
+        };
+        // The middle of the browser, and the panel's own top strip.
+        for (const QPoint at : {QPoint(1850 + 6600, 800 + 5600), QPoint(1850 + 8000, 800 + 600)})
+            QVERIFY(within(reached(at), panel));
+        for (const char* name : {"Command1", "ButtonEx1"}) {
+            QWidget* control = h.control(name);
+            QVERIFY2(within(h.main->childAt(control->geometry().center()), control), name);
+        }
+        // The shadows show below their buttons.
+        for (const char* name : {"labelshadow", "lblShadowTwo"}) {
+            QWidget* shadow = h.control(name);
+            QVERIFY2(within(h.main->childAt(shadow->geometry().bottomRight()), shadow), name);
+        }
+    }
+
     void hereLinkIsWired() {
         test::FakeBrowserFactory browsers;
         Harness h;
