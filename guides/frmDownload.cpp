@@ -40,6 +40,7 @@ frmDownload::~frmDownload() {
 void frmDownload::StartWorking() {
     sckDownload.close();
     m_session = std::make_unique<DownloadSession>(m_GroupFileURL, *m_budget);
+    m_errorBoxes = RepeatedErrorFilter();
     connectToServer();
 }
 
@@ -130,7 +131,7 @@ void frmDownload::processResponse() {
     ResponseOutcome outcome = m_session->handleResponse(m_parser.finish());
     // Each message box and each call may end up deleting this window.
     const QPointer<frmDownload> alive(this);
-    for (const QString& message : std::as_const(outcome.messages)) {
+    for (const QString& message : m_errorBoxes.boxesToShow(outcome)) {
         showDownloadError(message);
         if (!alive)
             return;
