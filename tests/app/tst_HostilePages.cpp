@@ -39,9 +39,14 @@ using test::ScriptedHttpServer;
 
 namespace {
 
+// A page: served as anything else, the engine takes it for a download.
 QByteArray htmlResponse(const QByteArray& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    return ScriptedHttpServer::response("200 OK", body, true, "text/html");
+}
+
+QByteArray hostilePages() {
+    QFile page(test::sourceDir() + "/tests/data/pages-that-fight-back.html");
+    return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
 }
 
 QJsonObject resultsOf(const Browser* browser) {
@@ -110,9 +115,8 @@ void tst_HostilePages::initTestCase() {
     QVERIFY(m_server.listen());
     // The contact page comes from this server: read once, at the first window.
     qputenv("VELMORA_WEB_SITE", m_server.hostPort().toUtf8());
-    QFile page(test::sourceDir() + "/tests/data/pages-that-fight-back.html");
-    QVERIFY(page.open(QIODevice::ReadOnly));
-    const QByteArray hostile = page.readAll();
+    const QByteArray hostile = hostilePages();
+    QVERIFY(!hostile.isEmpty());
     for (const char* name : {"alert-loop", "prompt", "confirm", "leave", "file", "window",
                              "fullscreen", "clipboard", "download", "frames"})
         m_server.addReply(QByteArray("/hostile.html?") + name, htmlResponse(hostile));
@@ -258,10 +262,8 @@ void tst_HostilePages::downloadIsCancelled() {
 // closes the window.
 void tst_HostilePages::playerPageAsksForDialogs() {
     const QByteArray player = "/displaypaidVideosVelmora/demo/Buyer/pmovie.php?fname=Hostile.swf";
-    QFile page(test::sourceDir() + "/tests/data/pages-that-fight-back.html");
-    QVERIFY(page.open(QIODevice::ReadOnly));
     // Every dialog at once: the alerts, then the prompt and the question.
-    QByteArray dialogs = page.readAll();
+    QByteArray dialogs = hostilePages();
     dialogs.replace("switch (location.search.slice(1))", "for (const name of ['alert-loop', "
                                                          "'prompt', 'confirm']) switch (name)");
     m_server.addReply(player, htmlResponse(dialogs));
