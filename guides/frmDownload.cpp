@@ -41,6 +41,7 @@ void frmDownload::StartWorking() {
     sckDownload.close();
     m_session = std::make_unique<DownloadSession>(m_GroupFileURL, *m_budget);
     m_blocks = PageBlocks::create();
+    m_errorBoxes = RepeatedErrorFilter();
     connectToServer();
 }
 
@@ -140,7 +141,7 @@ void frmDownload::processResponse() {
     ResponseOutcome outcome = m_session->handleResponse(m_parser.finish());
     // Each message box and each call may end up deleting this window.
     const QPointer<frmDownload> alive(this);
-    for (const QString& message : std::as_const(outcome.messages)) {
+    for (const QString& message : m_errorBoxes.boxesToShow(outcome)) {
         showDownloadError(message);
         if (!alive)
             return;

@@ -4,6 +4,7 @@
 #include "HttpResponseParser.h"
 #include "PageReceiver.h"
 #include "PageSocket.h"
+#include "RepeatedErrorFilter.h"
 
 #include <QWidget>
 
@@ -78,6 +79,8 @@ private:
     QString m_GroupFileURL;
     PageReceiver* m_ParentForm = nullptr;
     std::unique_ptr<DownloadSession> m_session;
+    // A page error that keeps coming is shown only its first few times.
+    RepeatedErrorFilter m_errorBoxes;
     PageBudget* m_budget = &PageBudget::forRun();
     qsizetype m_maxIndexBytes = kMaxIndexBytes;
     qsizetype m_maxPageBytes = kMaxPageBytes;

@@ -9,6 +9,34 @@ namespace {
 const QString kRecordMarker = QStringLiteral("[R]");
 const QString kEntryMarker = QStringLiteral("[C]");
 
+QStringView trimmedSpaces(QStringView text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.sliced(first, last - first);
+}
+
+// The first kMaxEntries entries of a video list; an empty list has none.
+QStringList entries(QStringView list) {
+    QStringList found;
+    if (list.isEmpty())
+        return found;
+    qsizetype start = 0;
+    while (found.size() < kMaxEntries) {
+        const qsizetype end = list.indexOf(kEntryMarker, start);
+        if (end < 0) {
+            found << list.sliced(start).toString();
+            break;
+        }
+        found << list.sliced(start, end - start).toString();
+        start = end + kEntryMarker.size();
+    }
+    return found;
+}
+
 } // namespace
 
 QString decode(const QByteArray& bytes) {
@@ -19,35 +47,46 @@ QString decode(const QByteArray& bytes) {
     return text;
 }
 
+// The file is walked marker by marker rather than split: splitting a file
+// of bare markers makes a string for each of hundreds of thousands of pieces.
 QStringList categoryNames(const QString& text) {
-    const QStringList pieces = text.split(kRecordMarker);
     QStringList names;
-    // The last piece follows the final marker and never names a category.
-    for (qsizetype i = 0; i < pieces.size() - 1; i += 2)
-        names << pieces.at(i);
+    qsizetype start = 0;
+    while (names.size() < kMaxEntries) {
+        const qsizetype nameEnd = text.indexOf(kRecordMarker, start);
+        if (nameEnd < 0)
+            break;
+        names << text.mid(start, nameEnd - start);
+        // The piece after the final marker never names a category.
+        const qsizetype listEnd = text.indexOf(kRecordMarker, nameEnd + kRecordMarker.size());
+        if (listEnd < 0)
+            break;
+        start = listEnd + kRecordMarker.size();
+    }
     return names;
 }
 
 QStringList categoryEntries(const QString& text, const QString& category) {
-    const QStringList pieces = text.split(kRecordMarker);
     const QString wanted = trimSpaces(category);
-    for (qsizetype i = 0; i + 1 < pieces.size(); i += 2) {
-        if (trimSpaces(pieces.at(i)) != wanted)
-            continue;
-        const QString& list = pieces.at(i + 1);
-        return list.isEmpty() ? QStringList() : list.split(kEntryMarker);
+    const QStringView view(text);
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype nameEnd = text.indexOf(kRecordMarker, start);
+        if (nameEnd < 0)
+            return {};
+        const qsizetype listStart = nameEnd + kRecordMarker.size();
+        const qsizetype nextMarker = text.indexOf(kRecordMarker, listStart);
+        const qsizetype listEnd = nextMarker < 0 ? text.size() : nextMarker;
+        if (trimmedSpaces(view.sliced(start, nameEnd - start)) == wanted)
+            return entries(view.sliced(listStart, listEnd - listStart));
+        if (nextMarker < 0)
+            return {};
+        start = nextMarker + kRecordMarker.size();
     }
-    return {};
 }
 
 QString trimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
+    return trimmedSpaces(text).toString();
 }
 
 std::optional<QString> displayName(const QString& entry) {

@@ -5,10 +5,12 @@
 #include "FakeColourChooser.h"
 #include "MessageBoxRecorder.h"
 #include "RecordingDisplay.h"
+#include "ScriptedHttpServer.h"
 #include "StoredPackage.h"
 #include "TestEnvironment.h"
 #include "guides/GuideGlobals.h"
 #include "guides/GuideSection.h"
+#include "guides/reader/GuideReader.h"
 #include "platform/ControlEvents.h"
 #include "platform/ShapeWidget.h"
 #include "platform/Twips.h"
@@ -658,6 +660,57 @@ private slots:
         h.main->Form_Activate();
         QCOMPARE(h.display.log, QStringList({"size", "test 1024x768", "apply 1024x768",
                                              "test 1920x1080", "apply 1920x1080", "end"}));
+    }
+
+    // ---- A guide whose every page fails ---------------------------------------
+
+    void failingGuideShowsFewBoxesAndLetsTheUserOut_data() {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QStringList>("codes");
+        // Nothing is served for the pages: the server's own 404 page.
+        QTest::newRow("404-for-every-page") << QByteArray() << QStringList{"DN1002"};
+        QTest::newRow("empty-bodies")
+            << test::ScriptedHttpServer::response("200 OK", {}) << QStringList{"DN1003", "DN1005"};
+    }
+    void failingGuideShowsFewBoxesAndLetsTheUserOut() {
+        QFETCH(QByteArray, page);
+        QFETCH(QStringList, codes);
+        test::ScriptedHttpServer server;
+        QVERIFY(server.listen());
+        QByteArray index;
+        for (int i = 0; i < 2000; ++i)
+            index += "p" + QByteArray::number(i) + ".jpg\r\n";
+        server.addReply("/guidesdisplayVelmora/demo/testdoc.txt",
+                        test::ScriptedHttpServer::response("200 OK", index));
+        for (int i = 0; i < 2000 && !page.isEmpty(); ++i)
+            server.addReply("/guidesdisplayVelmora/demo/p" + QByteArray::number(i) + ".jpg", page);
+        MessageBoxRecorder boxes;
+        Harness h;
+        h.main->guides().reader().setContentServer(server.hostPort());
+        QVERIFY(h.showAndStart());
+        h.main->btnDocument_Click();
+        auto* guideTypes = h.main->guides().docCategories();
+        guideTypes->setCurrentIndex(guideTypes->findText("Coder"));
+        emit guideTypes->activated(guideTypes->currentIndex());
+        QTest::mouseClick(h.doors("ButtonEx12"), Qt::LeftButton);
+
+        const GuideReader& reader = h.main->guides().reader();
+        QTRY_VERIFY_WITH_TIMEOUT(reader.pages(GuideType::Coder).count() == 2000 &&
+                                     !reader.downloader()->isWorking(),
+                                 120000);
+        QCOMPARE(server.requests().size(), 2001);
+        QStringList shown;
+        for (const MessageBoxRequest& box : boxes.boxes())
+            shown << box.text.mid(6, 6);
+        QStringList expected;
+        for (int i = 0; i < 3; ++i)
+            expected += codes;
+        QCOMPARE(shown, expected);
+
+        QWidget* exit = h.control("ButtonEx1");
+        QVERIFY(exit->isVisible());
+        QTest::mouseClick(exit, Qt::LeftButton);
+        QTRY_COMPARE(h.ended, 1);
     }
 };
 

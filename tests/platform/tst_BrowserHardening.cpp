@@ -202,6 +202,9 @@ void tst_BrowserHardening::droppedFilesAndLocalContentStayOff() {
     QVERIFY(!settings->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
     QVERIFY(!settings->testAttribute(QWebEngineSettings::JavascriptCanOpenWindows));
     QVERIFY(!settings->testAttribute(QWebEngineSettings::ScreenCaptureEnabled));
+    // Which local addresses WebRTC offers depends on the machine's networks,
+    // so the setting is read here too.
+    QVERIFY(settings->testAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly));
 }
 
 int main(int argc, char** argv) {

@@ -51,8 +51,8 @@ QList<QByteArray> ScriptedHttpServer::requestedPaths() const {
 }
 
 QByteArray ScriptedHttpServer::response(const QByteArray& status, const QByteArray& body,
-                                        bool withLength) {
-    QByteArray bytes = "HTTP/1.0 " + status + "\r\nContent-Type: application/octet-stream\r\n";
+                                        bool withLength, const QByteArray& contentType) {
+    QByteArray bytes = "HTTP/1.0 " + status + "\r\nContent-Type: " + contentType + "\r\n";
     if (withLength)
         bytes += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
     return bytes + "\r\n" + body;

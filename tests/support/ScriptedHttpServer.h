@@ -57,7 +57,8 @@ public:
     /// A complete response: "HTTP/1.0 <status>", a Content-Type, a
     /// Content-Length (unless `withLength` is false), the blank line, `body`.
     static QByteArray response(const QByteArray& status, const QByteArray& body,
-                               bool withLength = true);
+                               bool withLength = true,
+                               const QByteArray& contentType = "application/octet-stream");
 
 signals:
     void requestReceived(const QByteArray& path);

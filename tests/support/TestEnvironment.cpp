@@ -28,15 +28,33 @@ void resetUserConfig() {
     QDir().mkpath(home);
 }
 
-qint64 peakResidentKb() {
+namespace {
+
+// A "Vm...:" line of this process's status, in KiB; -1 when unread.
+qint64 statusKb(const QByteArray& field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong();
     }
     return -1;
+}
+
+} // namespace
+
+qint64 peakResidentKb() {
+    return statusKb("VmHWM");
+}
+
+qint64 residentKb() {
+    return statusKb("VmRSS");
+}
+
+bool resetPeakResident() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
 }
 
 } // namespace velmora::test

@@ -17,6 +17,11 @@ void resetUserConfig();
 bool runningInCi();
 /// This process's peak resident memory so far in KiB (VmHWM); -1 unread.
 qint64 peakResidentKb();
+/// This process's resident memory now in KiB (VmRSS); -1 unread.
+qint64 residentKb();
+/// Lowers the peak to the memory resident now, so that peakResidentKb()
+/// measures from here; false when the system does not let it.
+bool resetPeakResident();
 /// The sanitizers' own memory swells every figure: memory ceilings hold for
 /// the normal build only.
 #ifdef __SANITIZE_ADDRESS__

@@ -32,6 +32,14 @@ void tst_VideoListFile::categoryNames_data() {
     QTest::newRow("names-keep-their-spaces") << " All [R]a.swf[R]" << QStringList{" All "};
     QTest::newRow("line-break-stays-in-name") << "All\n[R]a.swf[R]" << QStringList{"All\n"};
     QTest::newRow("no-marker-at-all") << "just text" << QStringList();
+    QString many;
+    QStringList first;
+    for (int i = 0; i <= 10000; ++i) {
+        many += QStringLiteral("n%1[R]a.swf[R]").arg(i);
+        if (i < 10000)
+            first << QStringLiteral("n%1").arg(i);
+    }
+    QTest::newRow("names-past-10000-dropped") << many << first;
 }
 
 void tst_VideoListFile::categoryNames() {
@@ -73,6 +81,22 @@ void tst_VideoListFile::categoryEntries_data() {
                                                 << "All" << QStringList();
     QTest::newRow("empty-entries-kept-for-the-caller") << "All[R]a.swf[C][R]"
                                                        << "All" << QStringList{"a.swf", ""};
+    QString many = "All[R]";
+    QStringList first;
+    for (int i = 0; i <= 10000; ++i) {
+        many += QStringLiteral("e%1.swf[C]").arg(i);
+        if (i < 10000)
+            first << QStringLiteral("e%1.swf").arg(i);
+    }
+    many.chop(3);
+    QTest::newRow("entries-past-10000-dropped") << many + "[R]"
+                                                << "All" << first;
+    // The bound is on what is read out, not on how far the record is looked for.
+    QString late;
+    for (int i = 0; i < 20000; ++i)
+        late += "x[R]a.swf[R]";
+    QTest::newRow("record-after-20000-records-found") << late + "All[R]b.swf[R]"
+                                                      << "All" << QStringList{"b.swf"};
 }
 
 void tst_VideoListFile::categoryEntries() {

@@ -59,6 +59,7 @@ private slots:
     void failedStartUpLeavesNoLoadingLineBehind();
     void unreachableServerLeavesEmptyListsAndEnabledControls();
     void shortEntriesAreNotShown();
+    void floodedListFilesAreCutAtTenThousandEntries();
     void searchMovesTheSelection_data();
     void searchMovesTheSelection();
     void loadWithNothingSelectedAsksThenSelectsTheFirstLine();
@@ -304,6 +305,38 @@ void tst_VideoSection::shortEntriesAreNotShown() {
     m_server->addReply(kBuyerVideos, ok("All[R]ab[C]Paying.swf[C]swf[C].swf[C]Last.swf[R]"));
     m_section->LoadVideoList("Buyer");
     QCOMPARE(lines(), (QStringList{"Paying", "", "Last"}));
+}
+
+// Category files of 700,000 bare markers (350,000 empty names) and a video
+// list of 500,000 entries, both within the 4 MiB file bound: each selector
+// and the list hold 10,000, and the program's memory stays low.
+void tst_VideoSection::floodedListFilesAreCutAtTenThousandEntries() {
+    QByteArray markers;
+    for (int i = 0; i < 700000; ++i)
+        markers += "[R]";
+    QByteArray videos = "All[R]";
+    for (int i = 0; i < 500000; ++i)
+        videos += "v.swf[C]";
+    videos.chop(3);
+    videos += "[R]";
+    QVERIFY(videos.size() < (4 << 20));
+    m_server->addReply(kCoderCategories, ok(markers));
+    m_server->addReply(kBuyerCategories, ok(markers));
+    m_server->addReply(kBuyerVideos, ok(videos));
+    const qint64 idleKb = test::residentKb();
+    const bool measured = test::resetPeakResident();
+
+    startUp();
+    auto* coderCategories = m_section->form().control<QComboBox>("cmdVideCategoriesCoder");
+    auto* buyerCategories = m_section->form().control<QComboBox>("cmbVideoCategories");
+    QCOMPARE(coderCategories->count(), 10000);
+    QCOMPARE(buyerCategories->count(), 10000);
+    QCOMPARE(m_list->count(), 10000);
+    QCOMPARE(m_list->item(9999)->text(), "v");
+    if (measured && !test::kSanitized) {
+        const qint64 aboveIdleKb = test::peakResidentKb() - idleKb;
+        QVERIFY2(aboveIdleKb < 100 * 1024, qPrintable(QString::number(aboveIdleKb)));
+    }
 }
 
 void tst_VideoSection::searchMovesTheSelection_data() {
