@@ -1,6 +1,8 @@
 # velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY] [DEMO] [LABELS ...])
+# velmora_add_test(<name> COMMAND ... [DISPLAY] [DEMO] [LABELS ...])
 #
-# Builds a QtTest executable and registers it with CTest.  Tests run on the
+# Builds a QtTest executable (or takes the given command, a script) and
+# registers it with CTest.  Tests run on the
 # offscreen platform unless DISPLAY is given; DISPLAY tests run on the
 # virtual X server started by the `xvnc` fixture, DEMO tests need the demo
 # content server of the `demo_server` fixture.  Every test gets its own
@@ -19,10 +21,14 @@ if(velmora_uid STREQUAL "0")
 endif()
 
 function(velmora_add_test name)
-    cmake_parse_arguments(T "DISPLAY;DEMO" "" "SOURCES;LIBS;LABELS" ${ARGN})
-    add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt6::Test velmora_test_support ${T_LIBS})
-    add_test(NAME ${name} COMMAND ${name})
+    cmake_parse_arguments(T "DISPLAY;DEMO" "" "SOURCES;LIBS;LABELS;COMMAND" ${ARGN})
+    if(T_COMMAND)
+        add_test(NAME ${name} COMMAND ${T_COMMAND})
+    else()
+        add_executable(${name} ${T_SOURCES})
+        target_link_libraries(${name} PRIVATE Qt6::Test velmora_test_support ${T_LIBS})
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     set(env
         "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/${name}"
         "VELMORA_BUILD_BIN=${CMAKE_BINARY_DIR}/bin"
@@ -46,7 +52,9 @@ function(velmora_add_test name)
         list(APPEND labels unit)
     endif()
     if(T_DEMO)
-        add_dependencies(${name} demo_content)
+        if(NOT T_COMMAND)
+            add_dependencies(${name} demo_content)
+        endif()
         list(APPEND fixtures demo_server)
         list(APPEND labels demo)
     endif()

@@ -11,6 +11,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev
     libqt6svg6 libxrandr-dev libx11-dev
     tigervnc-standalone-server openbox x11-utils x11-xserver-utils xdotool
+    at-spi2-core python3-pyatspi dbus-daemon
     nginx-light curl fonts-liberation fonts-dejavu-core
     lintian desktop-file-utils
     clang libclang-rt-14-dev llvm

@@ -89,6 +89,9 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
             return shown ? std::pair(shown->verticalBar(), shown->horizontalBar())
                          : std::pair<QScrollBar*, QScrollBar*>();
         });
+    m_announcer = std::make_unique<PageAnnouncer>(m_lblPageNumber);
+    m_announcer->addViewer(m_picScrollArea, QStringLiteral("Coder's Guide"));
+    m_announcer->addViewer(m_picBuyer, QStringLiteral("Buyer's Guide"));
     connectControls();
 }
 
@@ -326,6 +329,7 @@ void GuideReader::ShowCurrentPage() {
         surface.setPicture(pages(type).at(m_PageIndex));
     setShown(surface.widget(), true);
     runLayout();
+    m_announcer->pageShown(viewer(type)->viewport(), m_PageIndex);
     keepNeighboursDecoded();
 }
 

@@ -4,6 +4,7 @@
 #include "DefaultButton.h"
 #include "FetchScheduler.h"
 #include "GuideType.h"
+#include "PageAnnouncer.h"
 #include "PageStore.h"
 #include "PageViewer.h"
 #include "ReadingKeys.h"
@@ -145,6 +146,7 @@ private:
     std::unique_ptr<PageViewer> m_coderViewer;
     std::unique_ptr<PageViewer> m_buyerViewer;
     std::unique_ptr<ReadingKeys> m_readingKeys;
+    std::unique_ptr<PageAnnouncer> m_announcer;
     DefaultButton m_defaultButton;
     FetchScheduler m_fetch;
 
