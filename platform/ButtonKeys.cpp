@@ -2,6 +2,7 @@
 
 #include "FocusIndicator.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -20,7 +21,17 @@ bool ButtonKeys::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     auto* button = qobject_cast<QWidget*>(watched);
-    if (!button || !isActivationKey(*key) || !button->isEnabled())
+    if (!button)
+        return false;
+    // The control keeps every key it gets; Escape still closes a dialog
+    // (the player, the settings) as it does from any other control there.
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+        button->window() != button) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(button->window(), &escape);
+        return escape.isAccepted();
+    }
+    if (!isActivationKey(*key) || !button->isEnabled())
         return false;
     // A held key presses once.
     if (!key->isAutoRepeat())

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QDialog>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
@@ -225,6 +226,18 @@ private slots:
         button.setEnabled(false);
         QTest::keyClick(&button, Qt::Key_Space);
         QCOMPARE(button.presses, 3);
+    }
+
+    void escapeOnAHostedButtonStillClosesItsDialog() {
+        QDialog dialog;
+        auto* button = new HostedButton;
+        button->setParent(&dialog);
+        ButtonKeys::attach(button);
+        QSignalSpy rejected(&dialog, &QDialog::rejected);
+        dialog.show();
+        QTest::keyClick(button, Qt::Key_Escape);
+        QCOMPARE(rejected.count(), 1);
+        QCOMPARE(button->presses, 0);
     }
 
     void returnAndSpaceClickARealButton() {
