@@ -81,6 +81,7 @@ void PageAnnouncer::announce() {
     m_announcedPage = m_shownPage;
     QAccessibleEvent event(m_shownViewer.data(), QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
+    emit announced(m_announcedViewer);
 }
 
 } // namespace velmora

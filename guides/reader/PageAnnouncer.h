@@ -28,6 +28,10 @@ public:
     /// The counter `viewport` reads its description from; null for another widget.
     static QLabel* counterOf(const QObject* viewport);
 
+signals:
+    /// The turn to a page was announced on `viewport`.
+    void announced(QWidget* viewport);
+
 private:
     void announce();
 

@@ -214,6 +214,11 @@ class Program:
                 pass
         raise AssertionError("Tab never reached %r" % name)
 
+    def activate(self, title, name, key="Return"):
+        """Tabs to `name` and presses `key` there."""
+        self.tab_to(title, name)
+        keys(key)
+
     def stop(self):
         if self.process.poll() is None:
             self.process.kill()

@@ -115,16 +115,14 @@ def main():
         check_screen(program, MAIN, "welcome", WELCOME)
 
         # Return on Guides opens the guide selection with the guide list.
-        program.tab_to(MAIN, "Guides")
-        keys("Return")
+        program.activate(MAIN, "Guides")
         program.wait_for_focus(MAIN, "Select a guide type:")
         check_screen(program, MAIN, "guide selection", GUIDE_SELECTION)
 
         # The Coder guide, loaded by keys; the reader once every page is in.
         program.tab_to(MAIN, "Select a guide type:")
         keys("Down", "Down")
-        program.tab_to(MAIN, "Load")
-        keys("Return")
+        program.activate(MAIN, "Load")
         # The focus goes to "First Page" only if that is enabled by then.
         program.find(MAIN, "Coder's Guide")
         back = program.find(MAIN, "Back to guides")
@@ -136,8 +134,7 @@ def main():
         check_screen(program, MAIN, "reader", READER)
 
         # Videos, by the left panel's entry.
-        program.tab_to(MAIN, "Videos")
-        keys("Return")
+        program.activate(MAIN, "Videos")
         program.wait_for_focus(MAIN, "Type video name to search")
         check_screen(program, MAIN, "videos", VIDEOS)
 
@@ -150,8 +147,7 @@ def main():
         program.active_window(MAIN)
 
         # Back to the welcome screen, then the "here" link shows the contact page.
-        program.tab_to(MAIN, "Back to welcome")
-        keys("Return")
+        program.activate(MAIN, "Back to welcome")
         program.tab_to(MAIN, "Velmora online")
         before = log_size()
         keys("Return")
@@ -160,10 +156,8 @@ def main():
         check_screen(program, MAIN, "web panel", WEB_PANEL, wraps=False)
 
         # Settings, from the welcome screen.
-        program.tab_to(MAIN, "Back to welcome")
-        keys("Return")
-        program.tab_to(MAIN, "Settings")
-        keys("Return")
+        program.activate(MAIN, "Back to welcome")
+        program.activate(MAIN, "Settings")
         program.active_window(SETTINGS)
         check_screen(program, SETTINGS, "settings", SETTINGS_STOPS)
         keys("Escape")

@@ -44,12 +44,10 @@ def main():
         program.active_window(MAIN)
 
         step("Guides, the Coder guide, Load")
-        program.tab_to(MAIN, "Guides")
-        keys("Return")
+        program.activate(MAIN, "Guides")
         program.wait_for_focus(MAIN, "Select a guide type:")
         keys("Down", "Down")
-        program.tab_to(MAIN, "Load")
-        keys("Return")
+        program.activate(MAIN, "Load")
         # The focus goes to "First Page" only if that is enabled by then.
         program.find(MAIN, "Coder's Guide")
         wait_for(lambda: requests_since(start).count("/demo/coder/") > 2,
@@ -58,14 +56,12 @@ def main():
         step("a page turned")
         wait_for(lambda: program.find(MAIN, "Next Page").getState().contains(
             pyatspi.STATE_SENSITIVE), "a second page", 120)
-        program.tab_to(MAIN, "Next Page")
-        keys("Return")
+        program.activate(MAIN, "Next Page")
         wait_for(lambda: viewer_description(program).startswith("Page 2/"),
                  "page 2 on the counter (it reads %r)" % viewer_description(program), 30)
 
         step("Videos, the first video, the player")
-        program.tab_to(MAIN, "Videos")
-        keys("Return")
+        program.activate(MAIN, "Videos")
         program.wait_for_focus(MAIN, "Type video name to search")
         program.tab_to(MAIN, "Select a video to view")
         video_list = program.find(MAIN, "Select a video to view")
@@ -74,31 +70,25 @@ def main():
         keys("Down", "Return")
         program.active_window(PLAYER)
         wait_for(lambda: "pmovie.php" in requests_since(before_player), "the player page", 120)
-        program.tab_to(PLAYER, "Back to videos")
-        keys("Return")
+        program.activate(PLAYER, "Back to videos")
         program.active_window(MAIN)
 
         step("back to the welcome screen, the contact page")
-        program.tab_to(MAIN, "Back to welcome")
-        keys("Return")
+        program.activate(MAIN, "Back to welcome")
         before_contact = log_size()
-        program.tab_to(MAIN, "Velmora online")
-        keys("Return")
+        program.activate(MAIN, "Velmora online")
         wait_for(lambda: "contactus.php" in requests_since(before_contact), "the contact page",
                  120)
         program.find(MAIN, "Contact Us")
-        program.tab_to(MAIN, "Back to welcome")
-        keys("Return")
+        program.activate(MAIN, "Back to welcome")
 
         step("the settings: the video section at start, Update")
-        program.tab_to(MAIN, "Settings")
-        keys("Return")
+        program.activate(MAIN, "Settings")
         program.active_window(SETTINGS)
         program.tab_to(SETTINGS, "Show Welcome message on start")
         keys("Down", "Down")
         program.wait_for_focus(SETTINGS, "Show Video section on start")
-        program.tab_to(SETTINGS, "Update")
-        keys("Return")
+        program.activate(SETTINGS, "Update")
         program.active_window(MAIN)
 
         def startup_stored():
@@ -108,8 +98,7 @@ def main():
         wait_for(startup_stored, "Startup=Videos in the user's settings", 30)
 
         step("Exit, from the top right hot spot")
-        program.tab_to(MAIN, "Exit")
-        keys("Return")
+        program.activate(MAIN, "Exit")
         wait_for(lambda: program.process.poll() is not None, "the program to end", 30)
         if program.process.returncode != 0:
             raise AssertionError("the program ended with %d" % program.process.returncode)
