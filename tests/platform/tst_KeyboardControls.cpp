@@ -194,6 +194,28 @@ private slots:
         QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     }
 
+    void labelsAndNamesReachAssistiveTechnology() {
+        QWidget root;
+        const Form form = FormLoader::loadFromJson(R"({"controls": [
+            {"name": "Label19", "type": "Label", "geometry": [0, 0, 2700, 495],
+             "caption": "Select a guide type:", "labelFor": "cmbKinds"},
+            {"name": "cmbKinds", "type": "ComboBox", "geometry": [0, 600, 2910, 330],
+             "items": ["Buyer", "Coder"]},
+            {"name": "txtGoto", "type": "TextBox", "geometry": [0, 1000, 855, 315],
+             "accessibleName": "Goto Page"}]})",
+                                                   &root);
+        // A combo box is named by its current text; its label comes as a relation.
+        QAccessibleInterface* combo =
+            QAccessible::queryAccessibleInterface(form.control(QStringLiteral("cmbKinds")));
+        const auto labels = combo->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->text(QAccessible::Name),
+                 QStringLiteral("Select a guide type:"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.control(QStringLiteral("txtGoto")))
+                     ->text(QAccessible::Name),
+                 QStringLiteral("Goto Page"));
+    }
+
     void returnOnAListLineIsItsDoubleClick() {
         Window window;
         auto* list = window.form.control<QListWidget>(QStringLiteral("lstLines"));
