@@ -294,6 +294,18 @@ Form FormLoader::loadFromJson(const QByteArray& json, QWidget* root) {
                 form.m_controls.insert(plain, widget);
         }
     }
+    // The keyboard's own tab stops go to the end of the window's focus chain:
+    // the chain picks the control that takes the focus when the window is
+    // activated, and that stays the one the mouse user sees it on.
+    QList<QWidget*> chain;
+    QList<QWidget*> keyboardOnly;
+    for (QWidget* w = root->nextInFocusChain(); w && w != root; w = w->nextInFocusChain()) {
+        const auto* label = qobject_cast<ClickLabel*>(w);
+        (label && label->isTabStop() ? keyboardOnly : chain).append(w);
+    }
+    chain += keyboardOnly;
+    for (qsizetype i = 1; !keyboardOnly.isEmpty() && i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     // A label names the control it stands for to assistive technology.
     for (const QJsonValue entry : window.value(QLatin1String("controls")).toArray()) {
         const QJsonObject d = entry.toObject();

@@ -106,6 +106,9 @@ def main():
     program = Program()
     try:
         program.active_window(MAIN)
+        # The window gives the focus where the mouse user has always seen it:
+        # on Settings, not on a control only the keyboard reaches.
+        program.wait_for_focus(MAIN, "Settings")
         guides = program.find(MAIN, "Guides")
         check(guides.getRole() == pyatspi.ROLE_PUSH_BUTTON, "Guides: " + describe(guides))
         check(guides.description == "Click here to view Guides...",
