@@ -17,6 +17,7 @@
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramFolders.h"
+#include "platform/ReadingOrder.h"
 #include "platform/Twips.h"
 #include "platform/Yield.h"
 #include "settings/PackageSettings.h"
@@ -326,6 +327,10 @@ void Main::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(0, 0, m_skin);
+}
+
+bool Main::focusNextPrevChild(bool next) {
+    return ReadingOrder::moveFocus(this, next) || QWidget::focusNextPrevChild(next);
 }
 
 } // namespace velmora

@@ -73,6 +73,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    /// Tab and Shift+Tab go in reading order.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void connectControls();

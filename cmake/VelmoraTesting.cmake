@@ -1,10 +1,12 @@
 # velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY|XORG] [DEMO] [LABELS ...])
+# velmora_add_test(<name> COMMAND ... [DISPLAY|XORG] [DEMO] [LABELS ...])
 #
-# Builds a QtTest executable and registers it with CTest.  Tests run on the
-# offscreen platform unless DISPLAY or XORG is given; DISPLAY tests run on the
-# virtual X server started by the `xvnc` fixture, XORG tests on the real Xorg
-# server with the dummy video driver of the `xorg` fixture (two heads); DEMO
-# tests need the demo content server of the `demo_server` fixture.  Every test gets its own
+# Builds a QtTest executable (or takes the given command, a script) and
+# registers it with CTest.  Tests run on the offscreen platform unless
+# DISPLAY or XORG is given; DISPLAY tests run on the virtual X server started
+# by the `xvnc` fixture, XORG tests on the real Xorg server with the dummy
+# video driver of the `xorg` fixture (two heads); DEMO tests need the demo
+# content server of the `demo_server` fixture.  Every test gets its own
 # XDG_CONFIG_HOME so that nothing touches the real user's settings.
 # The leak checker does not track the dynamic TLS of libraries loaded at run
 # time: with this toolchain it reads it wrongly and crashes at exit.  Static
@@ -21,10 +23,14 @@ if(velmora_uid STREQUAL "0")
 endif()
 
 function(velmora_add_test name)
-    cmake_parse_arguments(T "DISPLAY;XORG;DEMO" "" "SOURCES;LIBS;LABELS" ${ARGN})
-    add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt6::Test velmora_test_support ${T_LIBS})
-    add_test(NAME ${name} COMMAND ${name})
+    cmake_parse_arguments(T "DISPLAY;XORG;DEMO" "" "SOURCES;LIBS;LABELS;COMMAND" ${ARGN})
+    if(T_COMMAND)
+        add_test(NAME ${name} COMMAND ${T_COMMAND})
+    else()
+        add_executable(${name} ${T_SOURCES})
+        target_link_libraries(${name} PRIVATE Qt6::Test velmora_test_support ${T_LIBS})
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     set(env
         "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/${name}"
         "VELMORA_BUILD_BIN=${CMAKE_BINARY_DIR}/bin"
@@ -52,7 +58,9 @@ function(velmora_add_test name)
         list(APPEND labels unit)
     endif()
     if(T_DEMO)
-        add_dependencies(${name} demo_content)
+        if(NOT T_COMMAND)
+            add_dependencies(${name} demo_content)
+        endif()
         list(APPEND fixtures demo_server)
         list(APPEND labels demo)
     endif()

@@ -1,7 +1,9 @@
 #include "FormLoader.h"
 
+#include "ButtonKeys.h"
 #include "ClickLabel.h"
 #include "ControlHost.h"
+#include "ListKeys.h"
 #include "ShapeWidget.h"
 #include "Twips.h"
 
@@ -43,8 +45,17 @@ QRect twipsRect(const QJsonArray& geometry) {
                  geometry.at(3).toInt());
 }
 
-QWidget* buildLabel(const QJsonObject& d, QWidget* parent, bool isImage) {
+ClickLabel* buildLabel(const QJsonObject& d, QWidget* parent, bool isImage) {
     auto* label = new ClickLabel(parent);
+    // Before the text: a text change may already make the label's interface
+    // for assistive technology, which keeps the role it was made with.
+    const QString tabStop = d.value(QLatin1String("tabStop")).toString();
+    if (!tabStop.isEmpty())
+        label->makeTabStop(
+            tabStop == QLatin1String("link") ? QAccessible::Link : QAccessible::Button,
+            d.value(QLatin1String("activation")).toString() == QLatin1String("doubleClick")
+                ? ClickLabel::Activation::DoubleClick
+                : ClickLabel::Activation::Click);
     if (isImage) {
         label->setPixmap(QPixmap(d.value(QLatin1String("picture")).toString()));
         label->setScaledContents(d.value(QLatin1String("stretch")).toBool());
@@ -88,6 +99,7 @@ QWidget* buildButton(const QJsonObject& d, QWidget* parent, QRect& geometry) {
     QWidget* button = ControlHost::create(QStringLiteral("Button.ButtonEx"), parent, &bag);
     if (!button)
         return nullptr;
+    ButtonKeys::attach(button);
     // The stored extent gives the size when the description has no width
     // and height of its own.
     if (geometry.width() <= 0 && bag.contains(QStringLiteral("_extentx")))
@@ -103,7 +115,10 @@ QWidget* buildWidget(const QString& type, const QJsonObject& d, QWidget* parent,
     if (type == QLatin1String("Frame") && d.contains(QLatin1String("caption")))
         return new QGroupBox(d.value(QLatin1String("caption")).toString(), parent);
     if (type == QLatin1String("Frame") || type == QLatin1String("PictureBox")) {
-        auto* frame = new QFrame(parent);
+        // A picture box the keyboard reaches reports its clicks as a label does.
+        QFrame* frame = type == QLatin1String("PictureBox") && d.contains(QLatin1String("tabStop"))
+                            ? buildLabel(d, parent, true)
+                            : new QFrame(parent);
         frame->setFrameShape(d.value(QLatin1String("border")).toBool() ? QFrame::Box
                                                                        : QFrame::NoFrame);
         return frame;
@@ -121,8 +136,11 @@ QWidget* buildWidget(const QString& type, const QJsonObject& d, QWidget* parent,
         edit->setText(d.value(QLatin1String("caption")).toString());
         return edit;
     }
-    if (type == QLatin1String("ListBox"))
-        return new QListWidget(parent);
+    if (type == QLatin1String("ListBox")) {
+        auto* list = new QListWidget(parent);
+        ListKeys::attach(list);
+        return list;
+    }
     if (type == QLatin1String("ComboBox"))
         return buildComboBox(d, parent);
     if (type == QLatin1String("OptionButton")) {
@@ -158,6 +176,8 @@ void applyCommon(QWidget* widget, const QJsonObject& d) {
         widget->setCursor(Qt::PointingHandCursor);
     if (d.contains(QLatin1String("enabled")))
         widget->setEnabled(d.value(QLatin1String("enabled")).toBool());
+    if (d.contains(QLatin1String("accessibleName")))
+        widget->setAccessibleName(d.value(QLatin1String("accessibleName")).toString());
 }
 
 } // namespace
@@ -273,6 +293,25 @@ Form FormLoader::loadFromJson(const QByteArray& json, QWidget* root) {
             if (!form.m_controls.contains(plain))
                 form.m_controls.insert(plain, widget);
         }
+    }
+    // The keyboard's own tab stops go to the end of the window's focus chain:
+    // the chain picks the control that takes the focus when the window is
+    // activated, and that stays the one the mouse user sees it on.
+    QList<QWidget*> chain;
+    QList<QWidget*> keyboardOnly;
+    for (QWidget* w = root->nextInFocusChain(); w && w != root; w = w->nextInFocusChain()) {
+        const auto* label = qobject_cast<ClickLabel*>(w);
+        (label && label->isTabStop() ? keyboardOnly : chain).append(w);
+    }
+    chain += keyboardOnly;
+    for (qsizetype i = 1; !keyboardOnly.isEmpty() && i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // A label names the control it stands for to assistive technology.
+    for (const QJsonValue entry : window.value(QLatin1String("controls")).toArray()) {
+        const QJsonObject d = entry.toObject();
+        auto* label = form.control<QLabel>(d.value(QLatin1String("name")).toString());
+        if (label && d.contains(QLatin1String("labelFor")))
+            label->setBuddy(form.control(d.value(QLatin1String("labelFor")).toString()));
     }
     return form;
 }

@@ -28,7 +28,12 @@ class PropertyBag;
 /// from its "bag" (its stored properties, extents included).  Common keys:
 /// caption, font {name, size, bold, italic, underline}, foreColor, backColor
 /// (0x00BBGGRR or 0x800000nn), transparent, alignment (left|center|right),
-/// wordWrap, toolTip, cursor ("hand"), visible, enabled, picture (resource).
+/// wordWrap, toolTip, cursor ("hand"), visible, enabled, picture (resource),
+/// accessibleName, labelFor (a Label naming another control).  A Label,
+/// Image or PictureBox with "tabStop" ("link" or "button") takes the
+/// keyboard, which does its click (its double-click with "activation":
+/// "doubleClick"); every ButtonEx takes Return and Space, every ListBox
+/// Return as its double-click.
 /// A control that cannot be built is left out; the rest of the window loads.
 class FormLoader {
 public:

@@ -12,6 +12,7 @@ PACKAGES=(
     libqt6svg6 libxrandr-dev libx11-dev
     tigervnc-standalone-server xserver-xorg-core xserver-xorg-video-dummy
     openbox x11-utils x11-xserver-utils xdotool
+    at-spi2-core python3-pyatspi dbus-daemon
     nginx-light curl fonts-liberation fonts-dejavu-core
     lintian desktop-file-utils
     clang libclang-rt-14-dev llvm

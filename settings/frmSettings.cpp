@@ -3,13 +3,14 @@
 #include "ColourChooser.h"
 #include "PackageSettings.h"
 
+#include "platform/ClickLabel.h"
 #include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ReadingOrder.h"
 #include "platform/Yield.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 
@@ -45,9 +46,10 @@ void frmSettings::connectControls() {
     bindClick(m_form.control("Command1"), this, SLOT(Command1_Click()));
     bindClick(m_form.control("ButtonEx1"), this, SLOT(ButtonEx1_Click()));
     bindClick(m_form.control("ButtonEx11"), this, SLOT(ButtonEx11_Click()));
-    for (const char* square : {"Picture1", "Picture2"})
-        if (QWidget* widget = m_form.control(QLatin1String(square)))
-            widget->installEventFilter(this);
+    if (auto* square = m_form.control<ClickLabel>(QStringLiteral("Picture1")))
+        connect(square, &ClickLabel::doubleClicked, this, &frmSettings::Picture1_DblClick);
+    if (auto* square = m_form.control<ClickLabel>(QStringLiteral("Picture2")))
+        connect(square, &ClickLabel::clicked, this, &frmSettings::Picture2_Click);
 }
 
 void frmSettings::Form_Load() {
@@ -123,21 +125,8 @@ void frmSettings::showEvent(QShowEvent* event) {
     }
 }
 
-bool frmSettings::eventFilter(QObject* watched, QEvent* event) {
-    const bool leftButton = (event->type() == QEvent::MouseButtonDblClick ||
-                             event->type() == QEvent::MouseButtonRelease) &&
-                            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-    if (leftButton && watched == m_form.control("Picture1") &&
-        event->type() == QEvent::MouseButtonDblClick) {
-        Picture1_DblClick();
-        return true;
-    }
-    if (leftButton && watched == m_form.control("Picture2") &&
-        event->type() == QEvent::MouseButtonRelease) {
-        Picture2_Click();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
+bool frmSettings::focusNextPrevChild(bool next) {
+    return ReadingOrder::moveFocus(this, next) || QDialog::focusNextPrevChild(next);
 }
 
 void frmSettings::setBackColor(OleColor colour) {

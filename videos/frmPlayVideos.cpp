@@ -8,6 +8,7 @@
 #include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ReadingOrder.h"
 #include "platform/Twips.h"
 
 #include <QLabel>
@@ -86,6 +87,10 @@ void frmPlayVideos::done(int result) {
 void frmPlayVideos::Form_Unload() {
     delete m_browserWidget;
     m_PlayerBrowser = nullptr;
+}
+
+bool frmPlayVideos::focusNextPrevChild(bool next) {
+    return ReadingOrder::moveFocus(this, next) || QDialog::focusNextPrevChild(next);
 }
 
 } // namespace velmora

@@ -31,6 +31,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    /// Tab and Shift+Tab go in reading order.
+    bool focusNextPrevChild(bool next) override;
     void done(int result) override;
     /// Escape leaves the player the way "Back to videos" does.
     void reject() override;

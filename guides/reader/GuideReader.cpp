@@ -93,6 +93,9 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
     m_pacer.setControls({guide.control(QStringLiteral("prgFetching")), m_lblPageNumber,
                          m_cmdFirstPage, m_cmdPrevPage, m_cmdNextPage, m_cmdLastPage,
                          m_cmdGotoPage});
+    m_announcer = std::make_unique<PageAnnouncer>(m_lblPageNumber);
+    m_announcer->addViewer(m_picScrollArea, QStringLiteral("Coder's Guide"));
+    m_announcer->addViewer(m_picBuyer, QStringLiteral("Buyer's Guide"));
     connectControls();
 }
 
@@ -334,6 +337,7 @@ void GuideReader::ShowCurrentPage() {
         surface.setPicture(pages(type).at(m_PageIndex));
     setShown(surface.widget(), true);
     runLayout();
+    m_announcer->pageShown(viewer(type)->viewport(), m_PageIndex);
     keepNeighboursDecoded();
 }
 

@@ -5,6 +5,7 @@
 #include "FetchScheduler.h"
 #include "FramePacer.h"
 #include "GuideType.h"
+#include "PageAnnouncer.h"
 #include "PageStore.h"
 #include "PageViewer.h"
 #include "ReadingKeys.h"
@@ -146,6 +147,7 @@ private:
     std::unique_ptr<PageViewer> m_coderViewer;
     std::unique_ptr<PageViewer> m_buyerViewer;
     std::unique_ptr<ReadingKeys> m_readingKeys;
+    std::unique_ptr<PageAnnouncer> m_announcer;
     DefaultButton m_defaultButton;
     FetchScheduler m_fetch;
     // The fetch display and the paging row paint once a frame while pages

@@ -1,5 +1,6 @@
 #include "PageViewer.h"
 
+#include "platform/FocusFrame.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -26,10 +27,12 @@ PageViewer::PageViewer(QWidget* viewport, QWidget* surface, QScrollBar* horizont
                        QScrollBar* vertical, DecodedPageCache& cache, QObject* parent)
     : QObject(parent), m_viewport(viewport), m_surface(surface, cache), m_horizontal(horizontal),
       m_vertical(vertical) {
-    // A click on the page gives the reading screen the keyboard, for the
-    // reading keys.
-    if (m_viewport)
-        m_viewport->setFocusPolicy(Qt::ClickFocus);
+    // A click on the page, or Tab, gives the reading screen the keyboard,
+    // for the reading keys.
+    if (m_viewport) {
+        m_viewport->setFocusPolicy(Qt::StrongFocus);
+        FocusFrame::attach(m_viewport);
+    }
     // Follows the thumb while it is dragged as well as on release.
     if (m_horizontal) {
         m_horizontal->setTracking(true);
