@@ -133,6 +133,8 @@ public:
     bool hoverTimerActive() const { return m_Timer1.isActive(); }
     /// The hover poll's current period in milliseconds.
     int hoverPollInterval() const { return m_Timer1.interval(); }
+    /// The hover poll itself, so that its ticks can be watched.
+    const QTimer& hoverTimer() const { return m_Timer1; }
     /// The painted face, in pixels.
     const QImage& face() const { return m_renderer.face(); }
 

@@ -1,3 +1,4 @@
+#include "HoverTicks.h"
 #include "RasterTestPalette.h"
 
 #include "ButtonEx.h"
@@ -204,7 +205,7 @@ void tst_ButtonExHighDpi::hoverBoundaryStaysLogical() {
     // The logical column and row just past the face still count as inside,
     // though on this screen they are two device pixels further out.
     QVERIFY(f.pointTo({80, 24}));
-    QTest::qWait(20);
+    QVERIFY(test::hoverTicked(*f.button));
     QCOMPARE(f.button->state(), int(Hover));
     QVERIFY(f.pointTo({80, 25}));
     QTRY_COMPARE(f.button->state(), int(Normal));

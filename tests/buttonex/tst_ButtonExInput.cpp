@@ -1,17 +1,34 @@
 #include "ButtonEx.h"
+#include "HoverTicks.h"
 
 #include "platform/HostSite.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 using namespace velmora;
 
 namespace {
+
+// The last pointer move a window was given, before any of its widgets saw
+// it: a move to a disabled button, or off one, still arrives here.
+class WindowMoves : public QObject {
+public:
+    QPointF last{-1, -1};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove)
+            last = static_cast<QMouseEvent*>(event)->position();
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // A shown window with one running button and a line edit to take the focus
 // away, plus a log of every event the button raised, in order.
@@ -22,6 +39,7 @@ struct Fixture {
     ButtonEx* button = nullptr;
     HostSite* site = nullptr;
     QLineEdit* other = nullptr;
+    WindowMoves windowMoves;
 
     Fixture() {
         window->resize(400, 300);
@@ -40,6 +58,7 @@ struct Fixture {
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
             return false;
+        window->windowHandle()->installEventFilter(&windowMoves);
         const bool parked = pointTo(button->mapFrom(window.get(), kParking));
         log.clear();
         return parked;
@@ -89,6 +108,13 @@ struct Fixture {
         // Deliver the move it made before anything else happens.
         QCoreApplication::processEvents();
         return arrived;
+    }
+
+    /// Waits until the window has been given the pointer's move to `local`
+    /// (button coordinates) and has handed it on to its widgets.
+    bool windowHadMoveTo(QPoint local) {
+        const QPointF target = window->mapFromGlobal(button->mapToGlobal(local));
+        return QTest::qWaitFor([&] { return windowMoves.last == target; });
     }
 
     /// Moves the real pointer to `local` (button coordinates) and waits for
@@ -167,7 +193,7 @@ void tst_ButtonExInput::leavingReturnsNormalAndStopsTimer() {
     QVERIFY(f.showHovered());
     // The column and row just past the face still count as inside.
     QVERIFY(f.pointTo({80, 24}));
-    QTest::qWait(20);
+    QVERIFY(test::hoverTicked(*f.button));
     QCOMPARE(f.button->state(), int(Hover));
     QVERIFY(f.button->hoverTimerActive());
 
@@ -252,7 +278,8 @@ void tst_ButtonExInput::afterClickFaceIsNormalUntilNextMove() {
     f.press(Qt::LeftButton);
     f.release(Qt::LeftButton);
     QVERIFY(f.log.contains(QStringLiteral("Click in state 1")));
-    QTest::qWait(10);
+    // The poll goes on over the resting pointer and leaves the face alone.
+    QVERIFY(test::hoverTicked(*f.button));
     QCOMPARE(f.button->state(), int(Normal));
     QVERIFY(f.moveOver({12, 10}));
     QCOMPARE(f.button->state(), int(Hover));
@@ -347,7 +374,7 @@ void tst_ButtonExInput::disabledControlTakesNoInput() {
 
     QVERIFY(f.pointTo({10, 10}));
     QVERIFY(f.pointTo({12, 10}));
-    QTest::qWait(20);
+    QVERIFY(f.windowHadMoveTo({12, 10}));
     QCOMPARE(f.moves, 0);
     QVERIFY(!f.button->hoverTimerActive());
     f.press(Qt::LeftButton);
@@ -371,7 +398,7 @@ void tst_ButtonExInput::designViewHoversWithoutTimer() {
     QVERIFY(!f.button->hoverTimerActive());
 
     QVERIFY(f.parkPointer());
-    QTest::qWait(20);
+    QVERIFY(f.windowHadMoveTo(f.button->mapFrom(f.window.get(), Fixture::kParking)));
     QCOMPARE(f.button->state(), int(Hover));
     // A property change repaints the state it finds.
     f.button->setBackColor(0x00FFFFFFu);

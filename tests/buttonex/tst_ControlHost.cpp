@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <memory>
 
@@ -165,11 +166,14 @@ void tst_ControlHost::registersAndUnregistersItsPath() {
 }
 
 void tst_ControlHost::exportsOnlyTheEntryPoints() {
+    VELMORA_REQUIRE(!QStandardPaths::findExecutable(QStringLiteral("nm")).isEmpty(), "nm");
     QProcess nm;
     nm.start(QStringLiteral("nm"),
              {QStringLiteral("-D"), QStringLiteral("--defined-only"), libraryBesideUs()});
-    if (!nm.waitForFinished() || nm.exitCode() != 0)
-        QSKIP("nm is not available");
+    // With the tool there, a failure is the library's: unreadable or missing.
+    QVERIFY(nm.waitForFinished());
+    QVERIFY2(nm.exitStatus() == QProcess::NormalExit && nm.exitCode() == 0,
+             nm.readAllStandardError().constData());
     QStringList functions;
     for (const QByteArray& line : nm.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');

@@ -3,6 +3,7 @@
 // them, and the unpacked program loading its private files from its own
 // lib/velmora folder, not from the build tree.
 
+#include "DesktopDriver.h"
 #include "GlDriverMaps.h"
 
 #include <QDir>
@@ -108,7 +109,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(velmora::test::processMaps(program.processId())
                                      .contains((privateDir + "libButton.so.1.00").toLocal8Bit()),
                                  20000);
-        QTest::qWait(1500);
+        // Clicks reach the welcome screen once Main has replaced the splash
+        // and holds the focus.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            velmora::tour::DesktopDriver::visibleWindows(program.processId(), "Velmora package"), 1,
+            20000);
+        QVERIFY(velmora::tour::DesktopDriver::waitUntilActive("Velmora package", 20000));
         // The "here" link of the welcome screen opens the web page panel.
         QCOMPARE(run("xdotool", {"mousemove", "587", "693", "click", "1"}).exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(

@@ -1,6 +1,7 @@
 #include "BrokenJpeg.h"
 #include "TestImages.h"
 
+#include "guides/PageBudget.h"
 #include "guides/reader/DecodedPageCache.h"
 
 #include <QBuffer>
@@ -132,11 +133,20 @@ private slots:
     }
 
     void destroyedWhileDecoding() {
+        // The pages' budget counts every copy of them, the worker's and
+        // those in a delivery on its way included.
+        PageBudget budget;
         auto cache = std::make_unique<DecodedPageCache>();
-        cache->keep({PictureFromBytes(encodedImage(QSize(2000, 2000))),
-                     PictureFromBytes(encodedImage(QSize(2000, 2001)))});
+        cache->keep({PictureFromBytes(encodedImage(QSize(2000, 2000)), &budget),
+                     PictureFromBytes(encodedImage(QSize(2000, 2001)), &budget)});
+        QVERIFY(budget.used() > 0);
         cache.reset();
-        // Nothing is left to call into the deleted cache.
+        // The cache waited for its worker: no decode holds a page any more,
+        // and nothing it posted outlives the cache.
+        QCOMPARE(budget.used(), 0);
+        // Whatever is left in the queue runs now; none of it may call into
+        // the deleted cache (the sanitizer build sees such a call).
+        QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
 

@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -61,6 +63,16 @@ class tst_GuideReader : public QObject {
     /// Waits until the fetch has read its index and asks for a page.
     bool waitForPageRequest() {
         return QTest::qWaitFor([this] { return m_server->waitingCount() == 1; }, 10000);
+    }
+
+    /// Runs the event loop until a load's fetch would have started: the
+    /// starter a Load arms fires before a one-shot of the same 1 ms armed
+    /// after it.  True when that one-shot came.
+    static bool starterHadItsTurn() {
+        QObject context;
+        bool fired = false;
+        QTimer::singleShot(1, &context, [&fired] { fired = true; });
+        return QTest::qWaitFor([&fired] { return fired; }, 10000);
     }
 
     /// Lets pages out until `count` of them have arrived.
@@ -290,6 +302,8 @@ private slots:
         QVERIFY(s->click("ButtonEx13"));
         QVERIFY(!s->readingScreenInFront());
         const qsizetype requests = m_server->requestedPaths().size();
+        const QPointer<frmDownload> lastFetch = s->reader().downloader();
+        QVERIFY(lastFetch);
 
         QVERIFY(s->click("ButtonEx12"));
         QVERIFY(s->readingScreenInFront());
@@ -299,7 +313,10 @@ private slots:
         QVERIFY(s->enabled("ButtonEx13"));
         // With pages to page through, "&First Page" takes the focus.
         QCOMPARE(QApplication::focusWidget(), s->control("cmdFirstPage"));
-        QTest::qWait(50);
+        // No fetch started: the last one's client is still the reader's.
+        QVERIFY(starterHadItsTurn());
+        QVERIFY(lastFetch);
+        QCOMPARE(s->reader().downloader(), lastFetch.data());
         QCOMPARE(m_server->requestedPaths().size(), requests);
     }
 
@@ -321,10 +338,15 @@ private slots:
 
         QVERIFY(s->click("ButtonEx13"));
         const qsizetype requests = m_server->requestedPaths().size();
+        const QPointer<frmDownload> buyerFetch = s->reader().downloader();
+        QVERIFY(buyerFetch);
         s->load("Coder");
         QCOMPARE(s->pageLabel(), QStringLiteral("Page 1/2"));
         QCOMPARE(s->shownPicture().width(), coderWidth(0));
-        QTest::qWait(50);
+        // The stopped fetch is not taken up again.
+        QVERIFY(starterHadItsTurn());
+        QVERIFY(buyerFetch);
+        QCOMPARE(s->reader().downloader(), buyerFetch.data());
         QCOMPARE(m_server->requestedPaths().size(), requests);
         QCOMPARE(s->reader().pages(GuideType::Coder).count(), 2);
     }
