@@ -8,8 +8,18 @@
 
 namespace velmora::test {
 
-/// Processes running the display guard built beside the tests; a zombie has
-/// ended, whoever reaps it.
+/// Whether process `pid` was started for this test's X display.  Display
+/// tests on other servers run at the same time, and each has guards of its
+/// own that this test must neither count nor kill.
+inline bool onOurDisplay(qint64 pid) {
+    QFile file(QStringLiteral("/proc/%1/environ").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.readAll().split('\0').contains("DISPLAY=" + qgetenv("DISPLAY"));
+}
+
+/// Processes running the display guard built beside the tests for this
+/// test's display; a zombie has ended, whoever reaps it.
 inline QList<qint64> guards() {
     QList<qint64> found;
     const QString guard = QFileInfo(qEnvironmentVariable("VELMORA_BUILD_BIN") +
@@ -18,7 +28,9 @@ inline QList<qint64> guards() {
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
-        if (!number || QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() != guard)
+        if (!number ||
+            QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() != guard ||
+            !onOurDisplay(pid))
             continue;
         QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
         if (stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z "))
