@@ -1,8 +1,9 @@
 // What each key means on the reading screen, by where the page stands in
-// its viewer.
+// its viewer, and what it does to the paging buttons and the bars.
 
 #include "guides/reader/ReadingKeys.h"
 
+#include <QScrollBar>
 #include <QTest>
 
 using namespace velmora;
@@ -17,6 +18,17 @@ const VerticalPosition kMiddle{false, false};
 const VerticalPosition kBottom{false, true};
 // A page no taller than its viewer is at its top and bottom at once.
 const VerticalPosition kWhole{true, true};
+
+// A paging button as the reading screen binds it: late, by its Enabled
+// property and its Click.
+class PagingButton : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled MEMBER enabled)
+public:
+    bool enabled = true;
+    int clicks = 0;
+    Q_INVOKABLE void Click() { ++clicks; }
+};
 
 } // namespace
 
@@ -95,7 +107,106 @@ private slots:
         QFETCH(ReadingAction, expected);
         QCOMPARE(readingAction(key, modifiers, position), expected);
     }
+
+    // The page stands at the top (0), in the middle (500) or at the bottom
+    // (1000) of a vertical bar with steps of 15 and 300; "fits" is a page
+    // no taller than its viewer, whose bar is disabled and may still hold
+    // the range of the page before; "none" is no bar at all.  The
+    // horizontal bar stands at 100 of 500 with steps of 15.
+    void press_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("disabledButton");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<int>("vertical");
+        QTest::addColumn<int>("horizontal");
+        const Qt::KeyboardModifiers none;
+        const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
+        const int pageDown = Qt::Key_PageDown, pageUp = Qt::Key_PageUp;
+
+        QTest::newRow("Page Down scrolls a screen") << pageDown << none << "middle"
+                                                    << ""
+                                                    << "" << 800 << 100;
+        QTest::newRow("Page Down at the bottom clicks next") << pageDown << none << "bottom"
+                                                             << ""
+                                                             << "next" << 1000 << 100;
+        QTest::newRow("Page Down on the last page does nothing") << pageDown << none << "bottom"
+                                                                 << "next"
+                                                                 << "" << 1000 << 100;
+        QTest::newRow("Page Up at the top clicks previous") << pageUp << none << "top"
+                                                            << ""
+                                                            << "previous" << 0 << 100;
+        QTest::newRow("Page Up on the first page does nothing") << pageUp << none << "top"
+                                                                << "previous"
+                                                                << "" << 0 << 100;
+        QTest::newRow("Page Down on a page that fits clicks next") << pageDown << none << "fits"
+                                                                   << ""
+                                                                   << "next" << 500 << 100;
+        QTest::newRow("Page Up on a page that fits clicks previous") << pageUp << none << "fits"
+                                                                     << ""
+                                                                     << "previous" << 500 << 100;
+        QTest::newRow("Page Down without a bar clicks next") << pageDown << none << "none"
+                                                             << ""
+                                                             << "next" << -1 << 100;
+        QTest::newRow("Down scrolls a line") << int(Qt::Key_Down) << none << "middle"
+                                             << ""
+                                             << "" << 515 << 100;
+        QTest::newRow("Down on a page that fits moves nothing")
+            << int(Qt::Key_Down) << none << "fits"
+            << ""
+            << "" << 500 << 100;
+        QTest::newRow("Right scrolls across") << int(Qt::Key_Right) << none << "middle"
+                                              << ""
+                                              << "" << 500 << 115;
+        QTest::newRow("Left scrolls back across") << int(Qt::Key_Left) << none << "middle"
+                                                  << ""
+                                                  << "" << 500 << 85;
+        QTest::newRow("Ctrl+Home clicks first") << int(Qt::Key_Home) << ctrl << "middle"
+                                                << ""
+                                                << "first" << 500 << 100;
+        QTest::newRow("Ctrl+End clicks last") << int(Qt::Key_End) << ctrl << "middle"
+                                              << ""
+                                              << "last" << 500 << 100;
+        QTest::newRow("Ctrl+End on the last page does nothing")
+            << int(Qt::Key_End) << ctrl << "middle"
+            << "last"
+            << "" << 500 << 100;
+    }
+    void press() {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, page);
+        QFETCH(QString, disabledButton);
+        QFETCH(QString, clicked);
+        QFETCH(int, vertical);
+        QFETCH(int, horizontal);
+        QScrollBar down(Qt::Vertical), across(Qt::Horizontal);
+        down.setRange(0, 1000);
+        down.setSingleStep(15);
+        down.setPageStep(300);
+        down.setValue(page == "top" ? 0 : page == "bottom" ? 1000 : 500);
+        down.setEnabled(page != "fits");
+        across.setRange(0, 500);
+        across.setSingleStep(15);
+        across.setValue(100);
+        QScrollBar* const shownDown = page == "none" ? nullptr : &down;
+
+        const QStringList names{"first", "previous", "next", "last"};
+        PagingButton buttons[4];
+        for (int i = 0; i < 4; ++i)
+            buttons[i].enabled = names.at(i) != disabledButton;
+        ReadingKeys keys(nullptr, {&buttons[0], &buttons[1], &buttons[2], &buttons[3]},
+                         [&] { return std::pair(shownDown, &across); });
+        keys.press(key, modifiers);
+
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(buttons[i].clicks, names.at(i) == clicked ? 1 : 0);
+        if (shownDown)
+            QCOMPARE(down.value(), vertical);
+        QCOMPARE(across.value(), horizontal);
+    }
 };
 
-QTEST_APPLESS_MAIN(tst_ReadingKeys)
+QTEST_MAIN(tst_ReadingKeys)
 #include "tst_ReadingKeys.moc"
