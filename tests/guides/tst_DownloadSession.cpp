@@ -125,12 +125,12 @@ private slots:
 // unless the row says otherwise.  A page that fails is delivered empty and
 // the fetch goes on with the next.
 void tst_DownloadSession::pageResponse_data() {
-    QTest::addColumn<QByteArrayList>("a");
-    QTest::addColumn<QByteArrayList>("b");
-    QTest::addColumn<QStringList>("log");
     const QByteArrayList b{ok(kPageB)};
     const QStringList head{"GET idx.txt", "count 2", "GET a.jpg"};
     const QStringList goesOn{"GET b.jpg", "page 1 b"};
+    QTest::addColumn<QByteArrayList>("a");
+    QTest::addColumn<QByteArrayList>("b");
+    QTest::addColumn<QStringList>("log");
     const QByteArray shortBody = withLength(kPageA.size() + 1, kPageA);
     // A "200" body that misses its length is asked for three times more,
     // then given up as invalid data.

@@ -3,8 +3,11 @@
 
 #include "guides/reader/ReadingKeys.h"
 
+#include <QKeySequence>
 #include <QScrollBar>
 #include <QTest>
+
+#include <functional>
 
 using namespace velmora;
 
@@ -26,8 +29,8 @@ class PagingButton : public QWidget {
     Q_PROPERTY(bool Enabled MEMBER enabled)
 public:
     bool enabled = true;
-    int clicks = 0;
-    Q_INVOKABLE void Click() { ++clicks; }
+    std::function<void()> onClick;
+    Q_INVOKABLE void Click() { onClick(); }
 };
 
 } // namespace
@@ -108,103 +111,80 @@ private slots:
         QCOMPARE(readingAction(key, modifiers, position), expected);
     }
 
-    // The page stands at the top (0), in the middle (500) or at the bottom
-    // (1000) of a vertical bar with steps of 15 and 300; "fits" is a page
-    // no taller than its viewer, whose bar is disabled and may still hold
-    // the range of the page before; "none" is no bar at all.  The
-    // horizontal bar stands at 100 of 500 with steps of 15.
+    // Keys pressed in a row on a page that stands at the "top" (0), in the
+    // "middle" (500) or at the "bottom" (1000) of a vertical bar with steps
+    // of 15 and 300; a page that "fits" its viewer has its bar disabled,
+    // perhaps still with the range of the page before; "none" has no bar.
+    // A second word names a paging button that is disabled, as on the
+    // first or last page.  The horizontal bar starts at 100 of 500 with
+    // steps of 15.  The bars' values at the end are vertical, horizontal.
     void press_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("disabledButton");
-        QTest::addColumn<QString>("clicked");
-        QTest::addColumn<int>("vertical");
-        QTest::addColumn<int>("horizontal");
-        const Qt::KeyboardModifiers none;
-        const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
-        const int pageDown = Qt::Key_PageDown, pageUp = Qt::Key_PageUp;
-
-        QTest::newRow("Page Down scrolls a screen") << pageDown << none << "middle"
-                                                    << ""
-                                                    << "" << 800 << 100;
-        QTest::newRow("Page Down at the bottom clicks next") << pageDown << none << "bottom"
-                                                             << ""
-                                                             << "next" << 1000 << 100;
-        QTest::newRow("Page Down on the last page does nothing") << pageDown << none << "bottom"
-                                                                 << "next"
-                                                                 << "" << 1000 << 100;
-        QTest::newRow("Page Up at the top clicks previous") << pageUp << none << "top"
-                                                            << ""
-                                                            << "previous" << 0 << 100;
-        QTest::newRow("Page Up on the first page does nothing") << pageUp << none << "top"
-                                                                << "previous"
-                                                                << "" << 0 << 100;
-        QTest::newRow("Page Down on a page that fits clicks next") << pageDown << none << "fits"
-                                                                   << ""
-                                                                   << "next" << 500 << 100;
-        QTest::newRow("Page Up on a page that fits clicks previous") << pageUp << none << "fits"
-                                                                     << ""
-                                                                     << "previous" << 500 << 100;
-        QTest::newRow("Page Down without a bar clicks next") << pageDown << none << "none"
-                                                             << ""
-                                                             << "next" << -1 << 100;
-        QTest::newRow("Down scrolls a line") << int(Qt::Key_Down) << none << "middle"
-                                             << ""
-                                             << "" << 515 << 100;
-        QTest::newRow("Down on a page that fits moves nothing")
-            << int(Qt::Key_Down) << none << "fits"
-            << ""
-            << "" << 500 << 100;
-        QTest::newRow("Right scrolls across") << int(Qt::Key_Right) << none << "middle"
-                                              << ""
-                                              << "" << 500 << 115;
-        QTest::newRow("Left scrolls back across") << int(Qt::Key_Left) << none << "middle"
-                                                  << ""
-                                                  << "" << 500 << 85;
-        QTest::newRow("Ctrl+Home clicks first") << int(Qt::Key_Home) << ctrl << "middle"
-                                                << ""
-                                                << "first" << 500 << 100;
-        QTest::newRow("Ctrl+End clicks last") << int(Qt::Key_End) << ctrl << "middle"
-                                              << ""
-                                              << "last" << 500 << 100;
-        QTest::newRow("Ctrl+End on the last page does nothing")
-            << int(Qt::Key_End) << ctrl << "middle"
-            << "last"
-            << "" << 500 << 100;
+        QTest::addColumn<QStringList>("page");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QList<int>>("bars");
+        QTest::newRow("screens down to the bottom, then the next page")
+            << QStringList{"middle"} << QStringList{"PgDown", "PgDown", "PgDown"}
+            << QStringList{"next"} << QList<int>{1000, 100};
+        QTest::newRow("at the top the previous page")
+            << QStringList{"top"} << QStringList{"PgUp"} << QStringList{"previous"}
+            << QList<int>{0, 100};
+        QTest::newRow("the last page stays")
+            << QStringList{"bottom", "next"} << QStringList{"PgDown", "Down"} << QStringList{}
+            << QList<int>{1000, 100};
+        QTest::newRow("the first page stays")
+            << QStringList{"top", "previous"} << QStringList{"Up", "PgUp"} << QStringList{}
+            << QList<int>{0, 100};
+        QTest::newRow("a page that fits turns both ways and never scrolls")
+            << QStringList{"fits"} << QStringList{"PgDown", "Down", "PgUp"}
+            << QStringList{"next", "previous"} << QList<int>{500, 100};
+        QTest::newRow("without a bar the page turns")
+            << QStringList{"none"} << QStringList{"PgDown"} << QStringList{"next"}
+            << QList<int>{-1, 100};
+        QTest::newRow("arrows move their own bar a line")
+            << QStringList{"middle"} << QStringList{"Down", "Down", "Up", "Right", "Right", "Left"}
+            << QStringList{} << QList<int>{515, 115};
+        QTest::newRow("ends of the guide")
+            << QStringList{"middle"} << QStringList{"Ctrl+End", "Ctrl+Home"}
+            << QStringList{"last", "first"} << QList<int>{500, 100};
+        QTest::newRow("the end of the guide stays")
+            << QStringList{"bottom", "last"} << QStringList{"Ctrl+End"} << QStringList{}
+            << QList<int>{1000, 100};
     }
     void press() {
-        QFETCH(int, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(QString, page);
-        QFETCH(QString, disabledButton);
-        QFETCH(QString, clicked);
-        QFETCH(int, vertical);
-        QFETCH(int, horizontal);
+        QFETCH(QStringList, page);
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, clicks);
+        QFETCH(QList<int>, bars);
+        const QString stands = page.value(0), disabled = page.value(1);
         QScrollBar down(Qt::Vertical), across(Qt::Horizontal);
         down.setRange(0, 1000);
         down.setSingleStep(15);
         down.setPageStep(300);
-        down.setValue(page == "top" ? 0 : page == "bottom" ? 1000 : 500);
-        down.setEnabled(page != "fits");
+        down.setValue(stands == "top" ? 0 : stands == "bottom" ? 1000 : 500);
+        down.setEnabled(stands != "fits");
         across.setRange(0, 500);
         across.setSingleStep(15);
         across.setValue(100);
-        QScrollBar* const shownDown = page == "none" ? nullptr : &down;
+        QScrollBar* const shownDown = stands == "none" ? nullptr : &down;
 
+        QStringList clicked;
         const QStringList names{"first", "previous", "next", "last"};
         PagingButton buttons[4];
-        for (int i = 0; i < 4; ++i)
-            buttons[i].enabled = names.at(i) != disabledButton;
-        ReadingKeys keys(nullptr, {&buttons[0], &buttons[1], &buttons[2], &buttons[3]},
-                         [&] { return std::pair(shownDown, &across); });
-        keys.press(key, modifiers);
-
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(buttons[i].clicks, names.at(i) == clicked ? 1 : 0);
+        for (int i = 0; i < 4; ++i) {
+            buttons[i].enabled = names.at(i) != disabled;
+            buttons[i].onClick = [&clicked, name = names.at(i)] { clicked << name; };
+        }
+        ReadingKeys reading(nullptr, {&buttons[0], &buttons[1], &buttons[2], &buttons[3]},
+                            [&] { return std::pair(shownDown, &across); });
+        for (const QString& key : keys) {
+            const QKeyCombination combination = QKeySequence(key)[0];
+            reading.press(combination.key(), combination.keyboardModifiers());
+        }
+        QCOMPARE(clicked, clicks);
         if (shownDown)
-            QCOMPARE(down.value(), vertical);
-        QCOMPARE(across.value(), horizontal);
+            QCOMPARE(down.value(), bars.at(0));
+        QCOMPARE(across.value(), bars.at(1));
     }
 };
 
