@@ -71,6 +71,12 @@ private slots:
             << kRight << true << true << int(Normal) << "-, timer keep";
         QTest::newRow("middle button changes nothing")
             << kMiddle << true << true << int(Hover) << "-, timer keep";
+        // A move carries every button held: the left one with another is
+        // not the left alone.
+        QTest::newRow("left with right held changes nothing")
+            << short(kLeft | kRight) << true << true << int(Normal) << "-, timer keep";
+        QTest::newRow("left with middle held keeps the hover")
+            << short(kLeft | kMiddle) << true << true << int(Hover) << "-, timer keep";
         // A design view hovers at once and never polls.
         QTest::newRow("design view hovers without the timer")
             << kNone << false << false << int(Normal) << "Hover, timer keep";

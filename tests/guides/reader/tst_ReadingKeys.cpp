@@ -1,9 +1,13 @@
 // What each key means on the reading screen, by where the page stands in
-// its viewer.
+// its viewer, and what it does to the paging buttons and the bars.
 
 #include "guides/reader/ReadingKeys.h"
 
+#include <QKeySequence>
+#include <QScrollBar>
 #include <QTest>
+
+#include <functional>
 
 using namespace velmora;
 
@@ -17,6 +21,17 @@ const VerticalPosition kMiddle{false, false};
 const VerticalPosition kBottom{false, true};
 // A page no taller than its viewer is at its top and bottom at once.
 const VerticalPosition kWhole{true, true};
+
+// A paging button as the reading screen binds it: late, by its Enabled
+// property and its Click.
+class PagingButton : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled MEMBER enabled)
+public:
+    bool enabled = true;
+    std::function<void()> onClick;
+    Q_INVOKABLE void Click() { onClick(); }
+};
 
 } // namespace
 
@@ -95,7 +110,83 @@ private slots:
         QFETCH(ReadingAction, expected);
         QCOMPARE(readingAction(key, modifiers, position), expected);
     }
+
+    // Keys pressed in a row on a page that stands at the "top" (0), in the
+    // "middle" (500) or at the "bottom" (1000) of a vertical bar with steps
+    // of 15 and 300; a page that "fits" its viewer has its bar disabled,
+    // perhaps still with the range of the page before; "none" has no bar.
+    // A second word names a paging button that is disabled, as on the
+    // first or last page.  The horizontal bar starts at 100 of 500 with
+    // steps of 15.  The bars' values at the end are vertical, horizontal.
+    void press_data() {
+        QTest::addColumn<QStringList>("page");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QList<int>>("bars");
+        QTest::newRow("screens down to the bottom, then the next page")
+            << QStringList{"middle"} << QStringList{"PgDown", "PgDown", "PgDown"}
+            << QStringList{"next"} << QList<int>{1000, 100};
+        QTest::newRow("at the top the previous page")
+            << QStringList{"top"} << QStringList{"PgUp"} << QStringList{"previous"}
+            << QList<int>{0, 100};
+        QTest::newRow("the last page stays")
+            << QStringList{"bottom", "next"} << QStringList{"PgDown", "Down"} << QStringList{}
+            << QList<int>{1000, 100};
+        QTest::newRow("the first page stays")
+            << QStringList{"top", "previous"} << QStringList{"Up", "PgUp"} << QStringList{}
+            << QList<int>{0, 100};
+        QTest::newRow("a page that fits turns both ways and never scrolls")
+            << QStringList{"fits"} << QStringList{"PgDown", "Down", "PgUp"}
+            << QStringList{"next", "previous"} << QList<int>{500, 100};
+        QTest::newRow("without a bar the page turns")
+            << QStringList{"none"} << QStringList{"PgDown"} << QStringList{"next"}
+            << QList<int>{-1, 100};
+        QTest::newRow("arrows move their own bar a line")
+            << QStringList{"middle"} << QStringList{"Down", "Down", "Up", "Right", "Right", "Left"}
+            << QStringList{} << QList<int>{515, 115};
+        QTest::newRow("ends of the guide")
+            << QStringList{"middle"} << QStringList{"Ctrl+End", "Ctrl+Home"}
+            << QStringList{"last", "first"} << QList<int>{500, 100};
+        QTest::newRow("the end of the guide stays")
+            << QStringList{"bottom", "last"} << QStringList{"Ctrl+End"} << QStringList{}
+            << QList<int>{1000, 100};
+    }
+    void press() {
+        QFETCH(QStringList, page);
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, clicks);
+        QFETCH(QList<int>, bars);
+        const QString stands = page.value(0), disabled = page.value(1);
+        QScrollBar down(Qt::Vertical), across(Qt::Horizontal);
+        down.setRange(0, 1000);
+        down.setSingleStep(15);
+        down.setPageStep(300);
+        down.setValue(stands == "top" ? 0 : stands == "bottom" ? 1000 : 500);
+        down.setEnabled(stands != "fits");
+        across.setRange(0, 500);
+        across.setSingleStep(15);
+        across.setValue(100);
+        QScrollBar* const shownDown = stands == "none" ? nullptr : &down;
+
+        QStringList clicked;
+        const QStringList names{"first", "previous", "next", "last"};
+        PagingButton buttons[4];
+        for (int i = 0; i < 4; ++i) {
+            buttons[i].enabled = names.at(i) != disabled;
+            buttons[i].onClick = [&clicked, name = names.at(i)] { clicked << name; };
+        }
+        ReadingKeys reading(nullptr, {&buttons[0], &buttons[1], &buttons[2], &buttons[3]},
+                            [&] { return std::pair(shownDown, &across); });
+        for (const QString& key : keys) {
+            const QKeyCombination combination = QKeySequence(key)[0];
+            reading.press(combination.key(), combination.keyboardModifiers());
+        }
+        QCOMPARE(clicked, clicks);
+        if (shownDown)
+            QCOMPARE(down.value(), bars.at(0));
+        QCOMPARE(across.value(), bars.at(1));
+    }
 };
 
-QTEST_APPLESS_MAIN(tst_ReadingKeys)
+QTEST_MAIN(tst_ReadingKeys)
 #include "tst_ReadingKeys.moc"
