@@ -1,7 +1,9 @@
 #include "FakeBrowser.h"
-#include "GatedGuideServer.h"
 #include "MessageBoxRecorder.h"
+#include "ProcessMemory.h"
 #include "ReaderScreens.h"
+#include "ScriptedHttpServer.h"
+#include "TestEnvironment.h"
 #include "TestImages.h"
 
 #include "guides/GuideGlobals.h"
@@ -9,7 +11,6 @@
 #include "videos/frmPlayVideos.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -29,23 +30,11 @@ constexpr int kPlayerOpeningsPerFetch = 4;
 const QByteArray kCoderIndex = "/guidesdisplayVelmora/demo/testdoc.txt";
 const QByteArray kBuyerIndex = "/guidesdisplayVelmora/demo/testdoc2.txt";
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-
 // Resident memory in KiB, after giving freed heap back to the system so
 // that what is counted is what is still held.
 qint64 residentKiB() {
     malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
+    return ProcessMemory().residentKb();
 }
 
 // Runs the event loop until `done` holds.  A polling wait sleeps between
@@ -86,7 +75,7 @@ private slots:
         g_BuyerFetched = false;
         MessageBoxRecorder boxes;
         FakeBrowserFactory browsers;
-        GatedGuideServer server;
+        ScriptedHttpServer server;
         QVERIFY(server.listen());
         server.addGuide(kCoderIndex, pages(600));
         server.addGuide(kBuyerIndex, pages(700));
