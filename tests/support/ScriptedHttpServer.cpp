@@ -116,7 +116,9 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket) {
     if (connection.answered || end < 0)
         return;
     connection.answered = true;
-    const QByteArray request = connection.received.left(end + 4);
+    // A copy of its own: what readAll() gave may hold a buffer of many
+    // kilobytes, and a long run keeps thousands of requests.
+    const QByteArray request(connection.received.constData(), end + 4);
     const QByteArray path = requestTarget(request);
     m_requests << request;
 
