@@ -61,6 +61,7 @@
 using namespace velmora;
 using namespace velmora::bench;
 using test::ProcessMemory;
+using test::waitUntil;
 
 namespace {
 

@@ -11,7 +11,6 @@
 // Coder guide with the demo server script.  Uses the offscreen platform
 // unless DISPLAY is set.
 
-
 #include "BenchGuide.h"
 #include "GuideSectionWindow.h"
 #include "MessageBoxRecorder.h"
@@ -33,6 +32,7 @@
 using namespace velmora;
 using namespace velmora::bench;
 using test::ProcessMemory;
+using test::waitUntil;
 
 namespace {
 

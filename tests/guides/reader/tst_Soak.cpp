@@ -5,18 +5,16 @@
 #include "ScriptedHttpServer.h"
 #include "TestEnvironment.h"
 #include "TestImages.h"
+#include "WaitUntil.h"
 
 #include "guides/GuideGlobals.h"
 #include "videos/VideoGlobals.h"
 #include "videos/frmPlayVideos.h"
 
-#include <QDeadlineTimer>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
-#include <functional>
 #include <malloc.h>
 
 using namespace velmora;
@@ -35,20 +33,6 @@ const QByteArray kBuyerIndex = "/guidesdisplayVelmora/demo/testdoc2.txt";
 qint64 residentKiB() {
     malloc_trim(0);
     return ProcessMemory().residentKb();
-}
-
-// Runs the event loop until `done` holds.  A polling wait sleeps between
-// looks, and each page's few round trips would wait out those sleeps.
-bool runUntil(const std::function<bool()>& done, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(50);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }
 
 QList<QByteArray> pages(int width) {
@@ -122,7 +106,7 @@ private:
         QVERIFY(screens.click("ButtonEx12"));
         if (fetchedBefore)
             QVERIFY(screens.click("cmdReload"));
-        QVERIFY2(runUntil(
+        QVERIFY2(waitUntil(
                      [&] {
                          return screens.reader().pages(type).count() == kPages &&
                                 !screens.fetchDisplayShown();
@@ -143,7 +127,7 @@ private:
     // move the figure by a page or two.
     qint64 settledResidentKiB(ReaderScreens& screens) {
         DecodedPageCache& cache = screens.reader().decodedPages();
-        if (!runUntil([&] { return cache.pendingCount() == 0; }, 10000))
+        if (!waitUntil([&] { return cache.pendingCount() == 0; }, 10000))
             qWarning("page decodes still pending");
         cache.keep({});
         return residentKiB();
