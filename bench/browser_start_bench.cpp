@@ -16,6 +16,7 @@
 
 #include "GlDriverMaps.h"
 #include "ProcessMemory.h"
+#include "ProgramStart.h"
 #include "RunProgram.h"
 #include "ScriptedHttpServer.h"
 #include "Stats.h"
@@ -45,6 +46,7 @@
 
 using namespace velmora;
 using namespace velmora::bench;
+using test::ProcessMemory;
 using test::ScriptedHttpServer;
 
 namespace {
@@ -177,7 +179,7 @@ private:
 };
 
 QProcessEnvironment StartBench::environment(const QString& home, bool contextAtStart) const {
-    QProcessEnvironment env = bench::viewerEnvironment(home, m_server, m_display);
+    QProcessEnvironment env = test::programEnvironment(m_display, home, m_server);
     env.insert("VELMORA_WEB_SITE", m_server);
     env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
     // As the run command does: the web engine's sandbox cannot run as root.
@@ -204,12 +206,10 @@ StartFigures StartBench::run(bool contextAtStart, const QString& program) const 
         maps->forgetPending();
     }
     QProcess viewer;
-    viewer.setProcessEnvironment(environment(home.path(), contextAtStart));
-    viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer clock;
     clock.start();
-    viewer.start(program.isEmpty() ? m_program : program, {});
-    if (!viewer.waitForStarted()) {
+    if (!test::startProgram(viewer, environment(home.path(), contextAtStart),
+                            program.isEmpty() ? m_program : program)) {
         figures.failure = "the program did not start";
         return figures;
     }
@@ -229,8 +229,7 @@ StartFigures StartBench::run(bool contextAtStart, const QString& program) const 
     figures.glDriver = test::mappedGlDriverFiles(viewer.processId());
     if (maps)
         openPlayer(figures, *maps, viewer);
-    viewer.kill();
-    viewer.waitForFinished();
+    test::endProgram(viewer);
     return figures;
 }
 

@@ -27,13 +27,14 @@
 
 #include "PageReceiver.h"
 #include "frmDownload.h"
-#include "guides/GuideSection.h"
 #include "guides/reader/PageViewer.h"
-#include "platform/MessageBoxService.h"
 
 #include "BenchGuide.h"
 #include "DesktopDriver.h"
+#include "GuideSectionWindow.h"
+#include "MessageBoxRecorder.h"
 #include "ProcessMemory.h"
+#include "ProgramStart.h"
 #include "RunProgram.h"
 #include "ServerLog.h"
 #include "Stats.h"
@@ -41,7 +42,6 @@
 #include "XvncSession.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,18 +61,10 @@
 
 using namespace velmora;
 using namespace velmora::bench;
+using test::ProcessMemory;
+using test::waitUntil;
 
 namespace {
-
-// A box a failing fetch would show is counted instead of waited for.
-class CountMessages : public MessageBoxService {
-public:
-    QStringList messages;
-    QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
-        messages << request.text;
-        return QMessageBox::Ok;
-    }
-};
 
 // Keeps every picture, as the main window's page store does.
 class Store : public PageReceiver {
@@ -191,42 +183,32 @@ struct FirstPage {
 /// time with "&Load", then with "&Reload") from the server it is given.
 class ProgramPath {
 public:
-    ProgramPath() {
-        m_window.resize(1024, 738);
-        auto* fraDoors = new QWidget(&m_window);
-        auto* fraGuide = new QWidget(&m_window);
-        fraDoors->setGeometry(123, 51, 893, 679);
-        fraGuide->setGeometry(fraDoors->geometry());
-        fraGuide->hide();
-        m_section = std::make_unique<GuideSection>(fraDoors, fraGuide);
-        GuideReader& reader = m_section->reader();
-        QObject::connect(&reader, &GuideReader::pageStored, &m_window,
+    ProgramPath() : m_host(QString()) {
+        GuideReader& reader = m_host.section().reader();
+        QObject::connect(&reader, &GuideReader::pageStored, &m_host.window(),
                          [this](GuideType, int) { ++m_stored; });
         // The first paint of page 1's own picture on the Coder page surface.
         QObject::connect(&reader.viewer(GuideType::Coder)->surface(), &PageSurface::pageDrawn,
-                         &m_window, [this, &reader](const Picture& picture) {
+                         &m_host.window(), [this, &reader](const Picture& picture) {
                              const PageStore& store = reader.pages(GuideType::Coder);
                              if (m_paintSeconds < 0 && store.contains(0) &&
                                  picture.isSameAs(store.at(0)))
                                  m_paintSeconds = m_click.nsecsElapsed() / 1e9;
                          });
-        m_window.show();
     }
 
     bool fetch(const QString& server, int pages) {
-        m_section->reader().setContentServer(server);
+        m_host.section().reader().setContentServer(server);
         m_stored = 0;
         m_paintSeconds = -1;
         // The handler runs at once inside the press: its entry is now.
         m_click.start();
         if (m_loaded) {
-            press(QStringLiteral("cmdReload"));
+            m_host.pressAccessKey(QStringLiteral("cmdReload"));
         } else {
-            QComboBox* selector = m_section->docCategories();
-            selector->setCurrentIndex(selector->findText(QStringLiteral("Coder")));
-            m_section->reader().cmbDocCategories_Click();
+            m_host.chooseGuide(QStringLiteral("Coder"));
             m_click.start();
-            press(QStringLiteral("ButtonEx12"));
+            m_host.pressAccessKey(QStringLiteral("ButtonEx12"));
             m_loaded = true;
         }
         return waitUntil([&] { return m_stored == pages && m_paintSeconds >= 0; });
@@ -236,15 +218,7 @@ public:
     double paintSeconds() const { return m_paintSeconds; }
 
 private:
-    void press(const QString& name) {
-        QWidget* button = m_section->readerForm().control(name);
-        if (!button)
-            button = m_section->doorsForm().control(name);
-        QMetaObject::invokeMethod(button, "AccessKeyPress");
-    }
-
-    QWidget m_window;
-    std::unique_ptr<GuideSection> m_section;
+    test::GuideSectionWindow m_host;
     QElapsedTimer m_click;
     double m_paintSeconds = -1;
     int m_stored = 0;
@@ -261,11 +235,10 @@ public:
     /// Starts the program against `server` and waits for its main window
     /// to hold the focus.
     bool start(const QString& server) {
-        m_process.setProcessEnvironment(bench::viewerEnvironment(m_home.path(), server, m_display));
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(m_program, {});
         // The splash stays 2.5 s; Main then takes the focus.
-        return m_process.waitForStarted() &&
+        return test::startProgram(m_process,
+                                  test::programEnvironment(m_display, m_home.path(), server),
+                                  m_program) &&
                tour::DesktopDriver::waitUntilActive(QStringLiteral("Velmora package"), 20000);
     }
 
@@ -274,10 +247,7 @@ public:
                waitUntil([&] { return log.sinceMark().requests >= requests; }, 60000);
     }
 
-    void stop() {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
+    void stop() { test::endProgram(m_process); }
 
 private:
     QString m_program;
@@ -455,8 +425,8 @@ int main(int argc, char** argv) {
         guides.push_back(std::move(runs));
     }
 
-    CountMessages boxes;
-    MessageBoxService::install(&boxes);
+    // A box a failing fetch would show is counted instead of waited for.
+    MessageBoxRecorder boxes;
     ProgramPath program;
     for (const auto& runs : guides)
         fetchWithCurl(runs->base(), runs->paths); // warms the server and the page cache
@@ -507,12 +477,11 @@ int main(int argc, char** argv) {
     const qint64 peakKb = memory.peakKb();
     for (const auto& runs : guides)
         runs->guide->stopServer();
-    MessageBoxService::install(nullptr);
 
     for (const auto& runs : guides)
         reportGuide(*runs);
     std::printf("peak memory of this process: %.1f MB (%.1f MB before the runs)\n", peakKb / 1024.0,
                 baseKb / 1024.0);
-    std::printf("messages shown: %lld\n", qlonglong(boxes.messages.size()));
+    std::printf("messages shown: %lld\n", qlonglong(boxes.count()));
     return 0;
 }

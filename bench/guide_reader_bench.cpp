@@ -11,16 +11,14 @@
 // Coder guide with the demo server script.  Uses the offscreen platform
 // unless DISPLAY is set.
 
-#include "guides/GuideSection.h"
-#include "platform/MessageBoxService.h"
-
 #include "BenchGuide.h"
+#include "GuideSectionWindow.h"
+#include "MessageBoxRecorder.h"
 #include "ProcessMemory.h"
 #include "Stats.h"
 #include "WaitUntil.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,19 +31,10 @@
 
 using namespace velmora;
 using namespace velmora::bench;
+using test::ProcessMemory;
+using test::waitUntil;
 
 namespace {
-
-// Any box ends up here: the run reports them instead of waiting for a click.
-class CountMessages : public MessageBoxService {
-public:
-    int count = 0;
-    QMessageBox::StandardButton show(const MessageBoxRequest& request) override {
-        ++count;
-        std::fprintf(stderr, "bench: message \"%s\"\n", qPrintable(request.text));
-        return QMessageBox::Ok;
-    }
-};
 
 void pause(int ms) {
     QElapsedTimer clock;
@@ -103,8 +92,8 @@ QString describe(const QList<double>& values) {
 /// Drives the reader as a user does and times what reaches the screen.
 class ReaderDriver : public QObject {
 public:
-    explicit ReaderDriver(GuideSection& section)
-        : m_section(section), m_reader(section.reader()),
+    explicit ReaderDriver(const test::GuideSectionWindow& host)
+        : m_host(host), m_reader(host.section().reader()),
           m_surface(m_reader.viewer(GuideType::Coder)->surface()) {
         m_clock.start();
         // The page the reader waits for starts its clock when it is stored.
@@ -125,12 +114,7 @@ public:
     const PageStore& pages() const { return m_reader.pages(GuideType::Coder); }
 
     /// Presses a button of a screen as its access key does.
-    void press(const QString& name) {
-        QWidget* button = m_section.readerForm().control(name);
-        if (!button)
-            button = m_section.doorsForm().control(name);
-        QMetaObject::invokeMethod(button, "AccessKeyPress");
-    }
+    void press(const QString& name) { m_host.pressAccessKey(name); }
 
     /// Loads (or reloads) the Coder guide; the time from page 1's arrival
     /// to page 1 on screen, or -1.
@@ -140,9 +124,7 @@ public:
         if (reload) {
             press(QStringLiteral("cmdReload"));
         } else {
-            QComboBox* selector = m_section.docCategories();
-            selector->setCurrentIndex(selector->findText(QStringLiteral("Coder")));
-            m_reader.cmbDocCategories_Click();
+            m_host.chooseGuide(QStringLiteral("Coder"));
             press(QStringLiteral("ButtonEx12"));
         }
         return waitForDrawn(60000);
@@ -174,7 +156,7 @@ private:
         return waitUntil([this] { return m_drawnMs >= 0; }, timeoutMs) ? m_drawnMs : -1;
     }
 
-    GuideSection& m_section;
+    const test::GuideSectionWindow& m_host;
     GuideReader& m_reader;
     PageSurface& m_surface;
     QElapsedTimer m_clock;
@@ -205,23 +187,14 @@ int main(int argc, char** argv) {
     if (!guide.startServer())
         return 1;
 
-    CountMessages boxes;
-    MessageBoxService::install(&boxes);
-    QWidget window;
-    window.resize(1024, 738);
-    auto* fraDoors = new QWidget(&window);
-    auto* fraGuide = new QWidget(&window);
-    fraDoors->setGeometry(123, 51, 893, 679);
-    fraGuide->setGeometry(fraDoors->geometry());
-    fraGuide->hide();
-    GuideSection section(fraDoors, fraGuide);
-    section.reader().setContentServer("127.0.0.1:" + guide.port());
-    window.show();
+    // Any box ends up here: the run reports them instead of waiting for a click.
+    MessageBoxRecorder boxes;
+    test::GuideSectionWindow host("127.0.0.1:" + guide.port());
     pause(500);
     const ProcessMemory memory;
     const qint64 idleKb = memory.residentKb();
 
-    ReaderDriver driver(section);
+    ReaderDriver driver(host);
     Figures figures;
     LoopProbe probe;
     probe.start();
@@ -234,12 +207,12 @@ int main(int argc, char** argv) {
                          driver.pages().count(), total);
             break;
         }
-        if (driver.pages().upperBound() > section.reader().pageIndex())
+        if (driver.pages().upperBound() > host.section().reader().pageIndex())
             figures.nextWhileArrivingMs << driver.next();
         else
             waitUntil(
                 [&] {
-                    return driver.pages().upperBound() > section.reader().pageIndex() ||
+                    return driver.pages().upperBound() > host.section().reader().pageIndex() ||
                            driver.fetchEnded();
                 },
                 10000);
@@ -262,7 +235,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "bench: reload %d did not complete\n", run);
     }
     guide.stopServer();
-    MessageBoxService::install(nullptr);
 
     const double pageMb = pageBytes / 1048576.0;
     const double idleMb = idleKb / 1024.0;
@@ -281,6 +253,8 @@ int main(int argc, char** argv) {
     std::printf("Next Page -> on screen, guide complete: %s\n",
                 qPrintable(describe(figures.nextAfterwardsMs)));
     std::printf("longest event-loop block while pages arrive: %.1f ms\n", figures.longestBlockMs);
-    std::printf("messages shown: %d\n", boxes.count);
+    for (const MessageBoxRequest& box : boxes.boxes())
+        std::fprintf(stderr, "bench: message \"%s\"\n", qPrintable(box.text));
+    std::printf("messages shown: %d\n", boxes.count());
     return 0;
 }

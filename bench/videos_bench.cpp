@@ -13,6 +13,7 @@
 
 #include "GlDriverMaps.h"
 #include "ProcessMemory.h"
+#include "ProgramStart.h"
 #include "RunProgram.h"
 #include "ScriptedHttpServer.h"
 #include "Stats.h"
@@ -40,6 +41,7 @@
 
 using namespace velmora;
 using namespace velmora::bench;
+using test::ProcessMemory;
 using test::ScriptedHttpServer;
 
 namespace {
@@ -158,21 +160,16 @@ void benchWait(ScriptedHttpServer& server, int waitMs) {
 }
 
 void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int settleMs) {
-    const QString program =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("VelmoraViewer"));
+    const QString program = test::builtProgram();
     if (!QFile::exists(program)) {
         std::printf("program memory: %s not built\n", qPrintable(program));
         return;
     }
     QTemporaryDir home;
-    const QProcessEnvironment env =
-        bench::viewerEnvironment(home.path(), server.hostPort(), display);
     const qsizetype requestsBefore = server.requestedPaths().size();
     QProcess viewer;
-    viewer.setProcessEnvironment(env);
-    viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    viewer.start(program, {});
-    if (!viewer.waitForStarted()) {
+    if (!test::startProgram(viewer,
+                            test::programEnvironment(display, home.path(), server.hostPort()))) {
         std::printf("program memory: %s did not start\n", qPrintable(program));
         return;
     }
@@ -202,8 +199,7 @@ void benchProgramMemory(ScriptedHttpServer& server, const QString& display, int 
                 display.isEmpty() ? "offscreen" : qPrintable("Xvnc " + display), settleMs / 1000.0,
                 rss / 1024.0, pss / 1024.0, peak / 1024.0, engine ? "yes" : "no",
                 qPrintable(requested.join(QStringLiteral(", "))));
-    viewer.kill();
-    viewer.waitForFinished();
+    test::endProgram(viewer);
 }
 
 } // namespace

@@ -1,12 +1,15 @@
-# velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY|XORG] [DEMO] [LABELS ...])
-# velmora_add_test(<name> COMMAND ... [DISPLAY|XORG] [DEMO] [LABELS ...])
+# velmora_add_test(<name> SOURCES ... [LIBS ...] [DISPLAY|XORG|OWN_DISPLAY] [DEMO] [LABELS ...])
+# velmora_add_test(<name> COMMAND ... [DISPLAY|XORG|OWN_DISPLAY] [DEMO] [LABELS ...])
 #
 # Builds a QtTest executable (or takes the given command, a script) and
 # registers it with CTest.  Tests run on the offscreen platform unless
 # DISPLAY or XORG is given; DISPLAY tests run on the virtual X server started
 # by the `xvnc` fixture, XORG tests on the real Xorg server with the dummy
-# video driver of the `xorg` fixture (two heads); DEMO tests need the demo
-# content server of the `demo_server` fixture.  Every test gets its own
+# video driver of the `xorg` fixture (two heads); OWN_DISPLAY tests start an
+# X server of their own.  Labels say what a test needs: `unit` (offscreen, no
+# X server; the sanitizer pass runs these), `display`
+# (an X server), `xorg` (the Xorg one), `demo` (the demo content server of
+# the `demo_server` fixture, which DEMO tests require).  Every test gets its own
 # XDG_CONFIG_HOME so that nothing touches the real user's settings.
 # The leak checker does not track the dynamic TLS of libraries loaded at run
 # time: with this toolchain it reads it wrongly and crashes at exit.  Static
@@ -23,7 +26,7 @@ if(velmora_uid STREQUAL "0")
 endif()
 
 function(velmora_add_test name)
-    cmake_parse_arguments(T "DISPLAY;XORG;DEMO" "" "SOURCES;LIBS;LABELS;COMMAND" ${ARGN})
+    cmake_parse_arguments(T "DISPLAY;XORG;OWN_DISPLAY;DEMO" "" "SOURCES;LIBS;LABELS;COMMAND" ${ARGN})
     if(T_COMMAND)
         add_test(NAME ${name} COMMAND ${T_COMMAND})
     else()
@@ -53,6 +56,8 @@ function(velmora_add_test name)
         list(APPEND env "DISPLAY=${VELMORA_XORG_DISPLAY}" "QT_QPA_PLATFORM=xcb")
         list(APPEND fixtures xorg)
         list(APPEND labels display xorg)
+    elseif(T_OWN_DISPLAY)
+        list(APPEND labels display)
     else()
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
         list(APPEND labels unit)

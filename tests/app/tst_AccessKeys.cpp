@@ -2,9 +2,9 @@
 
 #include "FakeBrowser.h"
 #include "FakeColourChooser.h"
-#include "GatedGuideServer.h"
 #include "MessageBoxRecorder.h"
 #include "RecordingDisplay.h"
+#include "ScriptedHttpServer.h"
 #include "TestEnvironment.h"
 #include "TestImages.h"
 #include "app/WebPagePanel.h"
@@ -136,7 +136,7 @@ struct Harness {
     RecordingDisplay display;
     FakeColourChooser chooser;
     MessageBoxRecorder boxes;
-    test::GatedGuideServer server;
+    test::ScriptedHttpServer server;
     int ended = 0;
     std::unique_ptr<Main> main;
 };

@@ -3,6 +3,7 @@
 
 #include "DesktopDriver.h"
 #include "GuardProcesses.h"
+#include "ProgramStart.h"
 #include "XvncScreen.h"
 
 #include <QElapsedTimer>
@@ -16,7 +17,6 @@ using namespace velmora;
 
 namespace {
 
-const QString kBin = qEnvironmentVariable("VELMORA_BUILD_BIN");
 using test::guards;
 
 } // namespace
@@ -30,10 +30,7 @@ private slots:
         QCOMPARE(guards(), QList<qint64>());
     }
     void cleanup() {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(5000);
-        }
+        test::endProgram(m_program);
         for (qint64 pid : guards())
             ::kill(pid_t(pid), SIGKILL);
         m_screen.reset();
@@ -86,14 +83,12 @@ private:
     void startProgram() {
         // A sanitizer build would catch the signals the test sends and exit
         // normally; the program must end as any build ends on them.
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = test::programEnvironment(qEnvironmentVariable("DISPLAY"));
         const QString sanitizer = env.value("ASAN_OPTIONS");
         env.insert("ASAN_OPTIONS",
                    sanitizer + (sanitizer.isEmpty() ? "" : ":") + "handle_segv=0:handle_abort=0");
-        m_program.setProcessEnvironment(env);
-        m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_program.start(QStringLiteral("setsid"), {kBin + QStringLiteral("/VelmoraViewer")});
-        QVERIFY(m_program.waitForStarted(5000));
+        QVERIFY(test::startProgram(m_program, env, test::builtProgram(),
+                                   QProcess::ForwardedErrorChannel, QStringLiteral("setsid")));
         QVERIFY2(m_screen.waitFor({1024, 768}, 20000), "the program never switched the display");
     }
 

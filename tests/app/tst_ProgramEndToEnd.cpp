@@ -4,6 +4,7 @@
 // logged, the display's size, the message boxes and the pixels on screen.
 
 #include "DesktopDriver.h"
+#include "ProgramStart.h"
 #include "XvncScreen.h"
 
 #include <QApplication>
@@ -26,11 +27,11 @@ using namespace velmora::tour;
 
 namespace {
 
-const QString kBin = qEnvironmentVariable("VELMORA_BUILD_BIN");
 const QString kDemoLog = qEnvironmentVariable("VELMORA_DEMO_LOG");
 const QString kDemoServer = qEnvironmentVariable("VELMORA_CONTENT_SERVER");
 
 const QString kMainTitle = QStringLiteral("Velmora package");
+const QRgb kWelcomeColour = qRgb(0x6A, 0x7E, 0xC3);
 const QRect kPageViewer(places::kPageViewer + QPoint(1, 1), QSize(600, 540));
 
 int distinctColours(const QImage& image, const QRect& area) {
@@ -56,10 +57,7 @@ private slots:
         QVERIFY(m_screen.reset());
     }
     void cleanup() {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(5000);
-        }
+        test::endProgram(m_program);
         m_screen.reset();
     }
 
@@ -67,7 +65,7 @@ private slots:
         const qsizetype logBefore = demoLog().size();
         startProgram(kDemoServer);
         const QImage welcome = DesktopDriver::screenshot();
-        QCOMPARE(welcome.pixel(places::kWelcomeBackground), qRgb(0x6A, 0x7E, 0xC3));
+        QCOMPARE(welcome.pixel(places::kWelcomeBackground), kWelcomeColour);
         // The raised Exit button: outermost top-left line in the 3-D light
         // colour, the line inside it in the highlight colour (the program
         // and the test share Qt's default palette).
@@ -146,16 +144,16 @@ private:
         QVERIFY(m_program.waitForFinished(30000));
     }
 
+    // Started, the display switched, and Main in front with the welcome
+    // screen drawn: input from here on reaches Main's controls.
     void startProgram(const QString& contentServer) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELMORA_CONTENT_SERVER", contentServer);
-        environment.insert("XDG_CONFIG_HOME", m_home.path());
-        m_program.setProcessEnvironment(environment);
-        m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_program.start(kBin + QStringLiteral("/VelmoraViewer"), {});
-        QVERIFY(m_program.waitForStarted(5000));
+        QVERIFY(
+            test::startProgram(m_program, test::programEnvironment(qEnvironmentVariable("DISPLAY"),
+                                                                   m_home.path(), contentServer)));
         QVERIFY2(m_screen.waitFor({1024, 768}, 20000), "the program never switched the display");
-        QTest::qWait(500);
+        QVERIFY(DesktopDriver::waitUntilActive(kMainTitle, 20000));
+        QTRY_COMPARE_WITH_TIMEOUT(DesktopDriver::screenshot().pixel(places::kWelcomeBackground),
+                                  kWelcomeColour, 10000);
     }
 
     QTemporaryDir m_home;

@@ -67,7 +67,10 @@ private slots:
         QSignalSpy unloading(splash.data(), &frmSplash::unloading);
         splash->show();
         QTimer* timer = splash->form().timer(QStringLiteral("tmrUnload"));
-        QTest::qWait(100);
+        // On screen, with its timer still to run: the trigger ends it early.
+        QVERIFY(QTest::qWaitForWindowExposed(splash.data()));
+        QVERIFY(timer->isActive());
+        QCOMPARE(unloading.count(), 0);
         if (trigger == QLatin1String("key"))
             QTest::keyClick(splash.data(), Qt::Key_Space);
         else

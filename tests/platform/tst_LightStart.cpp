@@ -3,10 +3,10 @@
 
 #include "DesktopDriver.h"
 #include "GlDriverMaps.h"
+#include "ProgramStart.h"
 #include "TestEnvironment.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
@@ -77,6 +77,11 @@ int programWindows(qint64 pid, const QString& title = "Velmora package") {
     return tour::DesktopDriver::visibleWindows(pid, title);
 }
 
+// The program's environment on the test's display.
+QProcessEnvironment programEnvironment() {
+    return test::programEnvironment(qEnvironmentVariable("DISPLAY"));
+}
+
 } // namespace
 
 class tst_LightStart : public QObject {
@@ -109,15 +114,12 @@ void tst_LightStart::init() {
 }
 
 void tst_LightStart::cleanup() {
-    m_program.kill();
-    m_program.waitForFinished();
+    test::endProgram(m_program);
 }
 
 void tst_LightStart::startLight(const QProcessEnvironment& env) {
-    m_program.setProcessEnvironment(env);
-    m_program.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    m_program.start(QDir(test::buildBinDir()).filePath("VelmoraViewer"), {});
-    QVERIFY(m_program.waitForStarted());
+    QVERIFY(
+        test::startProgram(m_program, env, test::builtProgram(), QProcess::ForwardedOutputChannel));
     m_pid = m_program.processId();
 
     QTRY_COMPARE_WITH_TIMEOUT(programWindows(m_pid), 1, 20000);
@@ -143,7 +145,7 @@ void tst_LightStart::startAndOpenPlayer(const QProcessEnvironment& env) {
 }
 
 void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = programEnvironment();
     // As a user runs it: the web engine picks its own GL path.
     env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
     const QImage before = screenImage();
@@ -165,7 +167,7 @@ void tst_LightStart::startsWithoutGlDriverAndThePlayerShowsItsPage() {
 }
 
 void tst_LightStart::withoutGlThePlayerReportsTheMissingComponent() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = programEnvironment();
     // The X platform without its GL integration: no GL context to be had.
     env.insert("QT_XCB_GL_INTEGRATION", "none");
     startAndOpenPlayer(env);
@@ -181,7 +183,7 @@ void tst_LightStart::withoutGlThePlayerReportsTheMissingComponent() {
 // The other browser of the program after a light start: the contact page
 // in the web page panel.
 void tst_LightStart::lightStartThenTheContactPageShows() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = programEnvironment();
     env.remove("QTWEBENGINE_CHROMIUM_FLAGS");
     startLight(env);
     if (QTest::currentTestFailed())
@@ -204,7 +206,7 @@ void tst_LightStart::lightStartThenTheContactPageShows() {
 // One click on a video: the GL driver and the web engine load in the
 // background while the user has yet to ask for the player.
 void tst_LightStart::pickingAVideoLoadsTheBrowserAheadOfThePlayer() {
-    startLight(QProcessEnvironment::systemEnvironment());
+    startLight(programEnvironment());
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(

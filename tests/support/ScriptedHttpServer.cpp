@@ -43,6 +43,39 @@ void ScriptedHttpServer::addReply(const QByteArray& path, const Reply& reply) {
     m_replies[path] << reply;
 }
 
+void ScriptedHttpServer::addGuide(const QByteArray& indexPath, const QList<QByteArray>& pages) {
+    const qsizetype slash = indexPath.lastIndexOf('/');
+    const QByteArray folder = indexPath.left(slash + 1);
+    // Each guide's pages in a folder named after its index, as two guides
+    // share the index folder.
+    const QByteArray pageFolder = indexPath.mid(slash + 1).chopped(4) + '/';
+    QByteArray index = "; test guide\r\n";
+    for (int page = 0; page < pages.size(); ++page) {
+        const QByteArray name =
+            pageFolder + 'p' + QByteArray::number(page + 1).rightJustified(2, '0') + ".jpg";
+        index += name + "\r\n";
+        Reply reply{response("200 OK", pages.at(page))};
+        reply.gated = true;
+        addReply(folder + name, reply);
+    }
+    addReply(indexPath, response("200 OK", index));
+}
+
+void ScriptedHttpServer::release(int count) {
+    m_allowance += count;
+    answerWaiting();
+}
+
+void ScriptedHttpServer::answerWaiting() {
+    while (m_allowance > 0 && !m_waiting.isEmpty()) {
+        const auto [socket, reply] = m_waiting.takeFirst();
+        if (!socket || !m_connections.contains(socket))
+            continue;
+        --m_allowance;
+        send(socket, reply);
+    }
+}
+
 QList<QByteArray> ScriptedHttpServer::requestedPaths() const {
     QList<QByteArray> paths;
     for (const QByteArray& request : m_requests)
@@ -65,6 +98,7 @@ void ScriptedHttpServer::onNewConnection() {
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
         connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { sendFlood(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_waiting.removeIf([socket](const auto& waiting) { return waiting.first == socket; });
             const Connection connection = m_connections.take(socket);
             if (!connection.done) {
                 ++m_droppedByClient;
@@ -82,7 +116,9 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket) {
     if (connection.answered || end < 0)
         return;
     connection.answered = true;
-    const QByteArray request = connection.received.left(end + 4);
+    // A copy of its own: what readAll() gave may hold a buffer of many
+    // kilobytes, and a long run keeps thousands of requests.
+    const QByteArray request(connection.received.constData(), end + 4);
     const QByteArray path = requestTarget(request);
     m_requests << request;
 
@@ -93,9 +129,18 @@ void ScriptedHttpServer::onReadyRead(QTcpSocket* socket) {
     // its socket go away: look both up again afterwards.
     const QPointer<QTcpSocket> alive(socket);
     emit requestReceived(path);
-    const auto it = m_connections.find(socket);
-    if (!alive || it == m_connections.end())
+    if (!alive || !m_connections.contains(socket))
         return;
+    if (reply.gated) {
+        m_waiting.append({socket, reply});
+        answerWaiting();
+        return;
+    }
+    send(socket, reply);
+}
+
+void ScriptedHttpServer::send(QTcpSocket* socket, const Reply& reply) {
+    const auto it = m_connections.find(socket);
     if (reply.trickleMs > 0) {
         startTrickle(socket, reply.bytes, reply.trickleMs);
         return;

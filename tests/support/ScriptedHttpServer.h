@@ -4,7 +4,10 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QTcpServer>
+
+#include <climits>
 
 class QTcpSocket;
 
@@ -15,6 +18,8 @@ namespace velmora::test {
 /// recorded; the answer is the next reply queued for the request's path
 /// (the last one queued repeats), sent byte for byte, then the server closes
 /// the connection as an HTTP/1.0 server does.  An unknown path gets a 404.
+/// A reply marked `gated` waits, unanswered, until the test releases it:
+/// a guide's pages can be let out one at a time.
 class ScriptedHttpServer : public QObject {
     Q_OBJECT
 
@@ -31,6 +36,8 @@ public:
         /// Send `bytes` one byte per this many milliseconds (0: at once);
         /// the connection then stays open until the client drops it.
         int trickleMs = 0;
+        /// Held back, unanswered, until release() lets it out.
+        bool gated = false;
     };
 
     explicit ScriptedHttpServer(QObject* parent = nullptr);
@@ -45,6 +52,17 @@ public:
     /// Queues `reply` for requests of `path` (as on the request line).
     void addReply(const QByteArray& path, const Reply& reply);
     void addReply(const QByteArray& path, const QByteArray& bytes) { addReply(path, Reply{bytes}); }
+    /// Serves a guide: the index at `indexPath` ("<folder>/<name>.txt"),
+    /// answered at once, listing page files "<name>/pNN.jpg" of its folder
+    /// with `pages` as their bytes; each page is gated.
+    void addGuide(const QByteArray& indexPath, const QList<QByteArray>& pages);
+
+    /// Lets `count` more gated replies out, answering waiting requests first.
+    void release(int count = 1);
+    /// Lets every gated reply out from now on.
+    void releaseAll() { release(INT_MAX / 2); }
+    /// Requests of gated replies that wait for a release.
+    int waitingCount() const { return int(m_waiting.size()); }
 
     /// Every request received, in order, byte for byte.
     const QList<QByteArray>& requests() const { return m_requests; }
@@ -69,6 +87,8 @@ private:
     void onReadyRead(QTcpSocket* socket);
     void sendFlood(QTcpSocket* socket);
     void startTrickle(QTcpSocket* socket, const QByteArray& bytes, int intervalMs);
+    void send(QTcpSocket* socket, const Reply& reply);
+    void answerWaiting();
 
     struct Connection {
         QByteArray received;
@@ -81,6 +101,8 @@ private:
     QHash<QByteArray, QList<Reply>> m_replies;
     QHash<QTcpSocket*, Connection> m_connections;
     QList<QByteArray> m_requests;
+    QList<QPair<QPointer<QTcpSocket>, Reply>> m_waiting;
+    int m_allowance = 0;
     int m_droppedByClient = 0;
 };
 

@@ -1,7 +1,8 @@
 #include "TestEnvironment.h"
 
+#include "ProcessMemory.h"
+
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 namespace velmora::test {
@@ -28,33 +29,16 @@ void resetUserConfig() {
     QDir().mkpath(home);
 }
 
-namespace {
-
-// A "Vm...:" line of this process's status, in KiB; -1 when unread.
-qint64 statusKb(const QByteArray& field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
-} // namespace
-
 qint64 peakResidentKb() {
-    return statusKb("VmHWM");
+    return ProcessMemory().peakKb();
 }
 
 qint64 residentKb() {
-    return statusKb("VmRSS");
+    return ProcessMemory().residentKb();
 }
 
 bool resetPeakResident() {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
+    return ProcessMemory().resetPeak();
 }
 
 } // namespace velmora::test

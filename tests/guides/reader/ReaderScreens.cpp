@@ -10,35 +10,6 @@
 
 namespace velmora::test {
 
-namespace {
-
-// The frames' place in the main window (pixels), big enough for the screens.
-const QRect kFrameGeometry(110, 40, 905, 690);
-
-QWidget* frameIn(QWidget* window) {
-    auto* frame = new QWidget(window);
-    frame->setGeometry(kFrameGeometry);
-    return frame;
-}
-
-} // namespace
-
-ReaderScreens::ReaderScreens(const QString& contentServer) {
-    m_window.resize(1024, 738);
-    m_section = std::make_unique<GuideSection>(frameIn(&m_window), frameIn(&m_window));
-    fraGuide()->hide();
-    reader().setContentServer(contentServer);
-    m_window.show();
-    if (!QTest::qWaitForWindowExposed(&m_window))
-        qWarning("the screens did not come up");
-}
-
-QWidget* ReaderScreens::control(const QString& name) const {
-    if (QWidget* found = m_section->doorsForm().control(name))
-        return found;
-    return m_section->readerForm().control(name);
-}
-
 void ReaderScreens::selectGuide(const QString& text) {
     auto* selector = control<QComboBox>(QStringLiteral("cmbDocCategories"));
     const int wanted = selector->findText(text);
@@ -81,12 +52,13 @@ QString ReaderScreens::pageLabel() const {
 
 bool ReaderScreens::readingScreenInFront() const {
     // The frame listed last among the window's children is drawn on top.
-    const QObjectList children = m_window.children();
+    const QObjectList children = m_host.window().children();
     return fraGuide()->isVisible() && children.indexOf(fraGuide()) > children.indexOf(fraDoors());
 }
 
 Picture ReaderScreens::shownPicture() const {
-    const PageViewer* viewer = m_section->reader().viewer(m_section->reader().selectedGuide());
+    const GuideReader& reader = m_host.section().reader();
+    const PageViewer* viewer = reader.viewer(reader.selectedGuide());
     return viewer ? viewer->surface().picture() : Picture();
 }
 

@@ -1,28 +1,21 @@
 #pragma once
 
-#include "guides/GuideSection.h"
-
-#include <QWidget>
-
-#include <memory>
-
-class QLabel;
+#include "GuideSectionWindow.h"
 
 namespace velmora::test {
 
-/// The guides section as the main window holds it: the selection and
-/// reading screens in two frames of a window, with the section's reader
-/// fetching from `contentServer`.  The window is shown.
+/// The guides section's two screens on the main window's stand-in (see
+/// GuideSectionWindow), driven and read as a user does.
 class ReaderScreens {
 public:
-    explicit ReaderScreens(const QString& contentServer);
+    explicit ReaderScreens(const QString& contentServer) : m_host(contentServer) {}
 
-    GuideReader& reader() { return m_section->reader(); }
-    QWidget& window() { return m_window; }
-    QWidget* fraDoors() const { return m_section->doorsForm().root(); }
-    QWidget* fraGuide() const { return m_section->readerForm().root(); }
+    GuideReader& reader() { return m_host.section().reader(); }
+    QWidget& window() { return m_host.window(); }
+    QWidget* fraDoors() const { return m_host.section().doorsForm().root(); }
+    QWidget* fraGuide() const { return m_host.section().readerForm().root(); }
     /// A control of either screen by name.
-    QWidget* control(const QString& name) const;
+    QWidget* control(const QString& name) const { return m_host.control(name); }
     template <class T> T* control(const QString& name) const {
         return qobject_cast<T*>(control(name));
     }
@@ -49,8 +42,7 @@ public:
     int progress() const;
 
 private:
-    QWidget m_window;
-    std::unique_ptr<GuideSection> m_section;
+    GuideSectionWindow m_host;
 };
 
 } // namespace velmora::test

@@ -1,5 +1,5 @@
-#include "GatedGuideServer.h"
 #include "ReaderScreens.h"
+#include "ScriptedHttpServer.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -30,7 +30,7 @@ private slots:
     // selected, so that a number typed next replaces it; the next click
     // (far enough away not to make a double click) puts the caret there.
     void clickSelectsTheWholeTextThenPlacesTheCaret() {
-        GatedGuideServer server;
+        ScriptedHttpServer server;
         QVERIFY(server.listen());
         ReaderScreens s(server.hostPort());
         s.fraGuide()->show();

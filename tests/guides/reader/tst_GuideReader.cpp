@@ -1,6 +1,6 @@
-#include "GatedGuideServer.h"
 #include "MessageBoxRecorder.h"
 #include "ReaderScreens.h"
+#include "ScriptedHttpServer.h"
 #include "TestImages.h"
 
 #include "guides/GuideGlobals.h"
@@ -40,7 +40,7 @@ int coderWidth(int page) {
     return kCoderBase + 10 * page;
 }
 
-int indexRequests(const GatedGuideServer& server, const QByteArray& index) {
+int indexRequests(const ScriptedHttpServer& server, const QByteArray& index) {
     return int(server.requestedPaths().count(index));
 }
 
@@ -49,7 +49,7 @@ int indexRequests(const GatedGuideServer& server, const QByteArray& index) {
 class tst_GuideReader : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<GatedGuideServer> m_server;
+    std::unique_ptr<ScriptedHttpServer> m_server;
     std::unique_ptr<MessageBoxRecorder> m_boxes;
 
     /// Screens on a server with a Coder guide of `coderPages` and a Buyer
@@ -85,7 +85,7 @@ private slots:
     void init() {
         g_CoderFetched = false;
         g_BuyerFetched = false;
-        m_server = std::make_unique<GatedGuideServer>();
+        m_server = std::make_unique<ScriptedHttpServer>();
         QVERIFY(m_server->listen());
         m_boxes = std::make_unique<MessageBoxRecorder>();
     }

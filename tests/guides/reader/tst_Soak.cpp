@@ -1,21 +1,20 @@
 #include "FakeBrowser.h"
-#include "GatedGuideServer.h"
 #include "MessageBoxRecorder.h"
+#include "ProcessMemory.h"
 #include "ReaderScreens.h"
+#include "ScriptedHttpServer.h"
+#include "TestEnvironment.h"
 #include "TestImages.h"
+#include "WaitUntil.h"
 
 #include "guides/GuideGlobals.h"
 #include "videos/VideoGlobals.h"
 #include "videos/frmPlayVideos.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
-#include <functional>
 #include <malloc.h>
 
 using namespace velmora;
@@ -29,37 +28,11 @@ constexpr int kPlayerOpeningsPerFetch = 4;
 const QByteArray kCoderIndex = "/guidesdisplayVelmora/demo/testdoc.txt";
 const QByteArray kBuyerIndex = "/guidesdisplayVelmora/demo/testdoc2.txt";
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-
 // Resident memory in KiB, after giving freed heap back to the system so
 // that what is counted is what is still held.
 qint64 residentKiB() {
     malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
-// Runs the event loop until `done` holds.  A polling wait sleeps between
-// looks, and each page's few round trips would wait out those sleeps.
-bool runUntil(const std::function<bool()>& done, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(50);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    return ProcessMemory().residentKb();
 }
 
 QList<QByteArray> pages(int width) {
@@ -86,7 +59,7 @@ private slots:
         g_BuyerFetched = false;
         MessageBoxRecorder boxes;
         FakeBrowserFactory browsers;
-        GatedGuideServer server;
+        ScriptedHttpServer server;
         QVERIFY(server.listen());
         server.addGuide(kCoderIndex, pages(600));
         server.addGuide(kBuyerIndex, pages(700));
@@ -133,7 +106,7 @@ private:
         QVERIFY(screens.click("ButtonEx12"));
         if (fetchedBefore)
             QVERIFY(screens.click("cmdReload"));
-        QVERIFY2(runUntil(
+        QVERIFY2(waitUntil(
                      [&] {
                          return screens.reader().pages(type).count() == kPages &&
                                 !screens.fetchDisplayShown();
@@ -154,7 +127,7 @@ private:
     // move the figure by a page or two.
     qint64 settledResidentKiB(ReaderScreens& screens) {
         DecodedPageCache& cache = screens.reader().decodedPages();
-        if (!runUntil([&] { return cache.pendingCount() == 0; }, 10000))
+        if (!waitUntil([&] { return cache.pendingCount() == 0; }, 10000))
             qWarning("page decodes still pending");
         cache.keep({});
         return residentKiB();

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-namespace velmora::bench {
+namespace velmora::test {
 
 ProcessMemory::ProcessMemory() : m_proc(QStringLiteral("/proc/self")) {}
 
@@ -45,4 +45,4 @@ qint64 ProcessMemory::fieldKb(const QString& file, const char* field) const {
     return -1;
 }
 
-} // namespace velmora::bench
+} // namespace velmora::test

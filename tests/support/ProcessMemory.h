@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace velmora::bench {
+namespace velmora::test {
 
 /// Memory figures of a running process, read from /proc.  Every figure is in
 /// KiB, or -1 when the process is gone or /proc cannot be read.
@@ -30,4 +30,4 @@ private:
     QString m_proc;
 };
 
-} // namespace velmora::bench
+} // namespace velmora::test

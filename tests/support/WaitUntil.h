@@ -2,7 +2,7 @@
 
 #include <functional>
 
-namespace velmora::bench {
+namespace velmora::test {
 
 /// Runs the event loop until `done` holds or `timeoutMs` passed, looking
 /// once a millisecond: often enough to add no latency of its own to what is
@@ -10,4 +10,4 @@ namespace velmora::bench {
 /// enough not to take the processor from what is measured.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 60000);
 
-} // namespace velmora::bench
+} // namespace velmora::test

@@ -3,7 +3,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace velmora::bench {
+namespace velmora::test {
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QEventLoop loop;
@@ -20,4 +20,4 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-} // namespace velmora::bench
+} // namespace velmora::test
