@@ -2,6 +2,7 @@
 
 #include "DisplayServices.h"
 #include "ScreenResolution.h"
+#include "WatcherTick.h"
 #include "app/ShellGlobals.h"
 #include "platform/Yield.h"
 
@@ -60,27 +61,31 @@ bool DisplayWatcher::awaitingHandOver() const {
 void DisplayWatcher::Timer2_Timer() {
     if (!m_armed)
         return;
-    const bool active = m_display.programWindowActive();
-    if (active)
+    WatchedState state;
+    state.active = m_display.programWindowActive();
+    if (state.active)
         m_inactiveSince.invalidate();
     else if (!m_inactiveSince.isValid())
         m_inactiveSince.start();
-    if (!active && !m_window->isMinimized() && awaitingHandOver())
+    state.minimised = m_window->isMinimized();
+    state.restored = m_ResolutionRestored;
+    // The hand-over clock runs only while none of the windows is active.
+    state.handOverPending = !state.active && awaitingHandOver();
+    switch (decideTick(state)) {
+    case TickAction::None:
         return;
-    if (!active || m_window->isMinimized()) {
+    case TickAction::GiveBackUsersSize:
         m_ResolutionRestored = true;
         m_resolution.SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
         m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
         if (m_timer2)
             m_timer2->stop();
         return;
-    }
-    if (!active && !m_window->isMaximized())
-        return;
-    if (m_ResolutionRestored) {
+    case TickAction::SwitchToDesignSize:
         m_ResolutionRestored = false;
         yieldEvents(4);
         m_resolution.SetScreenResolution(1024, 768);
+        return;
     }
 }
 
