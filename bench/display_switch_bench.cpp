@@ -12,6 +12,7 @@
 #include "RunProgram.h"
 #include "Stats.h"
 #include "app/Main.h"
+#include "app/display/DisplayWatcher.h"
 #include "app/display/XRandrScreen.h"
 #include "videos/VideoSection.h"
 
