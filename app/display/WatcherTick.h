@@ -2,7 +2,17 @@
 
 namespace velmora {
 
-/// What one tick of the focus watcher's `Timer2` reads.
+/// What one tick of the focus watcher's `Timer2` does.
+enum class TickAction {
+    /// Nothing this tick.
+    None,
+    /// The user's resolution back, the main window minimised, `Timer2` off.
+    GiveBackUsersSize,
+    /// The program is in front again after a give-back: 1024 x 768 again.
+    SwitchToDesignSize,
+};
+
+/// What the tick reads.
 struct WatchedState {
     /// One of the program's own windows is the active one.
     bool active = false;
@@ -13,16 +23,6 @@ struct WatchedState {
     /// A window of the program just closed and the window manager may still
     /// be handing the focus to another of them.
     bool handOverPending = false;
-};
-
-/// What the tick does about it.
-enum class TickAction {
-    /// Nothing this tick.
-    None,
-    /// The user's resolution back, the main window minimised, `Timer2` off.
-    GiveBackUsersSize,
-    /// The program is in front again after a give-back: 1024 x 768 again.
-    SwitchToDesignSize,
 };
 
 /// The decision of one `Timer2` tick, free of any window or timer.
