@@ -3,10 +3,10 @@
 #include "DisplayServices.h"
 #include "ScreenResolution.h"
 #include "WatcherTick.h"
+#include "app/FocusTracker.h"
 #include "app/ShellGlobals.h"
 #include "platform/Yield.h"
 
-#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -23,18 +23,14 @@ constexpr qint64 kHandOverMs = 1000;
 } // namespace
 
 DisplayWatcher::DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2,
-                               DisplayServices& display, ScreenResolution& resolution,
-                               QObject* parent)
-    : QObject(parent), m_window(window), m_timer1(timer1), m_timer2(timer2), m_display(display),
-      m_resolution(resolution) {
+                               const FocusTracker& focus, DisplayServices& display,
+                               ScreenResolution& resolution, QObject* parent)
+    : QObject(parent), m_window(window), m_timer1(timer1), m_timer2(timer2), m_focus(focus),
+      m_display(display), m_resolution(resolution) {
     if (m_timer1)
         connect(m_timer1, &QTimer::timeout, this, &DisplayWatcher::Timer1_Timer);
     if (m_timer2)
         connect(m_timer2, &QTimer::timeout, this, &DisplayWatcher::Timer2_Timer);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
-        if (window)
-            m_lastFocus = window;
-    });
 }
 
 void DisplayWatcher::stop() {
@@ -54,7 +50,8 @@ void DisplayWatcher::Timer1_Timer() {
 
 bool DisplayWatcher::awaitingHandOver() const {
     // A window that lost the focus to another program is still shown.
-    const bool lastFocusClosed = !m_lastFocus || !m_lastFocus->isVisible();
+    const QWindow* lastFocus = m_focus.lastFocus();
+    const bool lastFocusClosed = !lastFocus || !lastFocus->isVisible();
     return lastFocusClosed && !m_inactiveSince.hasExpired(kHandOverMs);
 }
 

@@ -1,3 +1,4 @@
+#include "app/FocusTracker.h"
 #include "app/ShellGlobals.h"
 #include "app/display/DisplayWatcher.h"
 #include "app/display/ScreenResolution.h"
@@ -33,7 +34,8 @@ struct Harness {
     QTimer timer2;
     RecordingDisplay display;
     ScreenResolution resolution{display};
-    DisplayWatcher watcher{&window, &timer1, &timer2, display, resolution};
+    FocusTracker focus;
+    DisplayWatcher watcher{&window, &timer1, &timer2, focus, display, resolution};
 };
 
 // Whether `ticks`, a count of `timer`'s timeouts, reaches `count`: the
