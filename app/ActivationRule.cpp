@@ -1,5 +1,7 @@
 #include "ActivationRule.h"
 
+#include "FocusTracker.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -18,20 +20,20 @@ QWidget* widgetOf(QWindow* window) {
 
 } // namespace
 
-ActivationRule::ActivationRule(QWidget* window, QObject* parent)
+ActivationRule::ActivationRule(QWidget* window, const FocusTracker& focus, QObject* parent)
     : QObject(parent), m_window(window) {
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &ActivationRule::focusWindowChanged);
+    connect(&focus, &FocusTracker::focusTaken, this, &ActivationRule::focusTaken);
 }
 
 bool ActivationRule::counts(FocusHolder previous, bool activatedBefore) {
     return !activatedBefore || previous == FocusHolder::ProgramWindow;
 }
 
-void ActivationRule::focusWindowChanged(QWindow* window) {
-    // Another program in front leaves no focus window; what counts is the
-    // window that held the focus last, so that a brief gap while one of our
-    // windows hands the focus back does not look like another program.
-    if (!window || !m_window)
+void ActivationRule::focusTaken(QWindow* window) {
+    // What counts is the window that held the focus last, so that a brief
+    // gap while one of our windows hands the focus back does not look like
+    // another program.
+    if (!m_window)
         return;
     if (window == m_window->windowHandle()) {
         const bool activate = counts(m_previous, m_activatedBefore);

@@ -8,6 +8,8 @@ class QWindow;
 
 namespace velmora {
 
+class FocusTracker;
+
 /// Decides when the main window counts as activated, as on the desktop the
 /// program was designed for: when it is shown the first time, and when it
 /// becomes active again after another of the program's own windows (the
@@ -18,7 +20,7 @@ namespace velmora {
 class ActivationRule : public QObject {
     Q_OBJECT
 public:
-    explicit ActivationRule(QWidget* window, QObject* parent = nullptr);
+    ActivationRule(QWidget* window, const FocusTracker& focus, QObject* parent = nullptr);
 
     /// What held the focus before, for the rule.
     enum class FocusHolder { Nobody, MainWindow, ProgramWindow, MessageBox };
@@ -31,7 +33,7 @@ signals:
     void activated();
 
 private:
-    void focusWindowChanged(QWindow* window);
+    void focusTaken(QWindow* window);
 
     QPointer<QWidget> m_window;
     FocusHolder m_previous = FocusHolder::Nobody;

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "ActivationRule.h"
+#include "FocusTracker.h"
 #include "MainLayout.h"
 #include "ShellGlobals.h"
 #include "Skin.h"
@@ -89,12 +90,13 @@ Main::Main(MainServices services, QWidget* parent)
     m_guides = new GuideSection(control("fraDoors"), control("fraGuide"), this);
     m_videos = new VideoSection(control("fraVideo"), this);
     m_webPanel = new WebPagePanel(m_form, this, Configuration::current().webSite, this);
+    m_focus = new FocusTracker(this);
     m_watcher = new DisplayWatcher(this, m_form.timer(QStringLiteral("Timer1")),
-                                   m_form.timer(QStringLiteral("Timer2")), *m_services.display,
-                                   *m_resolution, this);
+                                   m_form.timer(QStringLiteral("Timer2")), *m_focus,
+                                   *m_services.display, *m_resolution, this);
     // Form_Activate yields; it runs from the event loop, after the focus
     // change has been delivered everywhere.
-    m_activation = new ActivationRule(this, this);
+    m_activation = new ActivationRule(this, *m_focus, this);
     connect(m_activation, &ActivationRule::activated, this, &Main::Form_Activate,
             Qt::QueuedConnection);
     connectControls();

@@ -9,6 +9,7 @@
 namespace velmora {
 
 class ActivationRule;
+class FocusTracker;
 class ColourChooser;
 class DisplayServices;
 class DisplayWatcher;
@@ -92,6 +93,7 @@ private:
     VideoSection* m_videos = nullptr;
     WebPagePanel* m_webPanel = nullptr;
     DisplayWatcher* m_watcher = nullptr;
+    FocusTracker* m_focus = nullptr;
     ActivationRule* m_activation = nullptr;
     bool m_FirstActivation = true;
     bool m_StartupRunning = false;

@@ -12,6 +12,7 @@
 #include "RunProgram.h"
 #include "Stats.h"
 #include "app/Main.h"
+#include "app/display/DisplayWatcher.h"
 #include "app/display/XRandrScreen.h"
 #include "videos/VideoSection.h"
 
@@ -62,11 +63,13 @@ int main(int argc, char** argv) {
         if (QByteArray(argv[i]) == "--display")
             display = QString::fromLocal8Bit(argv[i + 1]);
     const QString stateDir = QStringLiteral("/tmp/velmora-bench-display");
-    const QString session = QStringLiteral(VELMORA_SOURCE_DIR "/scripts/xvnc-session.sh");
+    const QString session = QStringLiteral(VELMORA_SOURCE_DIR "/scripts/x-session.sh");
     const bool ownServer = display.isEmpty();
     if (ownServer) {
         display = QStringLiteral(":79");
-        if (!runProgram(session, {QStringLiteral("start"), display, stateDir}, 30000))
+        if (!runProgram(session,
+                        {QStringLiteral("start"), QStringLiteral("xvnc"), display, stateDir},
+                        30000))
             return 1;
     }
     qputenv("DISPLAY", display.toLocal8Bit());
@@ -115,24 +118,32 @@ int main(int argc, char** argv) {
             other.start(QStringLiteral("xmessage"), {QStringLiteral("another program")});
             // From the moment the X server gives the focus to the other
             // program's window.
+            Window theirs = 0;
             millisecondsUntil([&] {
-                Window now = 0;
-                XGetInputFocus(x, &now, &revert);
-                return now != ours && now > PointerRoot;
+                XGetInputFocus(x, &theirs, &revert);
+                return theirs != ours && theirs > PointerRoot;
             });
             away << millisecondsUntil(sizeIs(user));
             if (!QTest::qWaitFor([&] { return main.isMinimized(); }, 5000))
                 std::fprintf(stderr, "the window was not minimised\n");
             other.kill();
             other.waitForFinished(5000);
-            QTest::qWait(200);
+            // Its window gone, the focus has left it before ours is restored.
+            millisecondsUntil([&] {
+                Window now = 0;
+                XGetInputFocus(x, &now, &revert);
+                return now != theirs;
+            });
             main.showNormal();
             main.raise();
             main.activateWindow();
             back << millisecondsUntil(sizeIs(kDesign));
         }
 
-        QTest::qWait(500);
+        // The last switch over: in front, nothing left to switch back.
+        millisecondsUntil([&] {
+            return main.isActiveWindow() && !main.displayWatcher().resolutionRestored();
+        });
         const double cpuBefore = cpuSeconds();
         QTest::qWait(idleSeconds * 1000);
         const double idleShare = (cpuSeconds() - cpuBefore) / idleSeconds * 100;
@@ -149,6 +160,7 @@ int main(int argc, char** argv) {
         XCloseDisplay(x);
     }
     if (ownServer)
-        runProgram(session, {QStringLiteral("stop"), display, stateDir}, 30000);
+        runProgram(session, {QStringLiteral("stop"), QStringLiteral("xvnc"), display, stateDir},
+                   30000);
     return status;
 }

@@ -13,7 +13,7 @@ STATE=$BUILD/demo-run
 cleanup() {
     [ -z "${PROGRAM_PID:-}" ] || kill "$PROGRAM_PID" 2>/dev/null || true
     "$ROOT/demo/scripts/demo-server.sh" stop "$BUILD/demo-content" "$PORT" "$STATE" || true
-    [ -z "${OWN_DISPLAY:-}" ] || "$ROOT/scripts/xvnc-session.sh" stop "$OWN_DISPLAY" "$STATE/xvnc"
+    [ -z "${OWN_DISPLAY:-}" ] || "$ROOT/scripts/x-session.sh" stop xvnc "$OWN_DISPLAY" "$STATE/xvnc"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -31,7 +31,7 @@ fi
 # No desktop here: give the program a virtual one, take it through a short
 # tour by real input with a screenshot per step, then leave it running there.
 OWN_DISPLAY=:42
-"$ROOT/scripts/xvnc-session.sh" start "$OWN_DISPLAY" "$STATE/xvnc" --vnc 5942
+"$ROOT/scripts/x-session.sh" start xvnc "$OWN_DISPLAY" "$STATE/xvnc" --vnc 5942
 export DISPLAY=$OWN_DISPLAY
 "$BUILD/bin/VelmoraViewer" &
 PROGRAM_PID=$!

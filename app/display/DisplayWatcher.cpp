@@ -2,10 +2,11 @@
 
 #include "DisplayServices.h"
 #include "ScreenResolution.h"
+#include "WatcherTick.h"
+#include "app/FocusTracker.h"
 #include "app/ShellGlobals.h"
 #include "platform/Yield.h"
 
-#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -22,18 +23,14 @@ constexpr qint64 kHandOverMs = 1000;
 } // namespace
 
 DisplayWatcher::DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2,
-                               DisplayServices& display, ScreenResolution& resolution,
-                               QObject* parent)
-    : QObject(parent), m_window(window), m_timer1(timer1), m_timer2(timer2), m_display(display),
-      m_resolution(resolution) {
+                               const FocusTracker& focus, DisplayServices& display,
+                               ScreenResolution& resolution, QObject* parent)
+    : QObject(parent), m_window(window), m_timer1(timer1), m_timer2(timer2), m_focus(focus),
+      m_display(display), m_resolution(resolution) {
     if (m_timer1)
         connect(m_timer1, &QTimer::timeout, this, &DisplayWatcher::Timer1_Timer);
     if (m_timer2)
         connect(m_timer2, &QTimer::timeout, this, &DisplayWatcher::Timer2_Timer);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
-        if (window)
-            m_lastFocus = window;
-    });
 }
 
 void DisplayWatcher::stop() {
@@ -53,34 +50,39 @@ void DisplayWatcher::Timer1_Timer() {
 
 bool DisplayWatcher::awaitingHandOver() const {
     // A window that lost the focus to another program is still shown.
-    const bool lastFocusClosed = !m_lastFocus || !m_lastFocus->isVisible();
+    const QWindow* lastFocus = m_focus.lastFocus();
+    const bool lastFocusClosed = !lastFocus || !lastFocus->isVisible();
     return lastFocusClosed && !m_inactiveSince.hasExpired(kHandOverMs);
 }
 
 void DisplayWatcher::Timer2_Timer() {
     if (!m_armed)
         return;
-    const bool active = m_display.programWindowActive();
-    if (active)
+    WatchedState state;
+    state.active = m_display.programWindowActive();
+    if (state.active)
         m_inactiveSince.invalidate();
     else if (!m_inactiveSince.isValid())
         m_inactiveSince.start();
-    if (!active && !m_window->isMinimized() && awaitingHandOver())
+    state.minimised = m_window->isMinimized();
+    state.restored = m_ResolutionRestored;
+    // The hand-over clock runs only while none of the windows is active.
+    state.handOverPending = !state.active && awaitingHandOver();
+    switch (decideTick(state)) {
+    case TickAction::None:
         return;
-    if (!active || m_window->isMinimized()) {
+    case TickAction::GiveBackUsersSize:
         m_ResolutionRestored = true;
         m_resolution.SetScreenResolution(g_SavedScreenWidth, g_SavedScreenHeight);
         m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
         if (m_timer2)
             m_timer2->stop();
         return;
-    }
-    if (!active && !m_window->isMaximized())
-        return;
-    if (m_ResolutionRestored) {
+    case TickAction::SwitchToDesignSize:
         m_ResolutionRestored = false;
         yieldEvents(4);
         m_resolution.SetScreenResolution(1024, 768);
+        return;
     }
 }
 

@@ -2,15 +2,14 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 
 class QTimer;
 class QWidget;
-class QWindow;
 
 namespace velmora {
 
 class DisplayServices;
+class FocusTracker;
 class ScreenResolution;
 
 /// The focus watcher of the main window, built from its two 100 ms timers:
@@ -19,8 +18,9 @@ class ScreenResolution;
 class DisplayWatcher : public QObject {
     Q_OBJECT
 public:
-    DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2, DisplayServices& display,
-                   ScreenResolution& resolution, QObject* parent = nullptr);
+    DisplayWatcher(QWidget* window, QTimer* timer1, QTimer* timer2, const FocusTracker& focus,
+                   DisplayServices& display, ScreenResolution& resolution,
+                   QObject* parent = nullptr);
 
     /// The watcher acts only once the window has been active: on X11 a shown
     /// window is not active until the window manager has made it so, and
@@ -45,11 +45,11 @@ private:
     QWidget* m_window;
     QTimer* m_timer1;
     QTimer* m_timer2;
+    const FocusTracker& m_focus;
     DisplayServices& m_display;
     ScreenResolution& m_resolution;
     bool m_armed = false;
     bool m_ResolutionRestored = false;
-    QPointer<QWindow> m_lastFocus;
     QElapsedTimer m_inactiveSince;
 };
 

@@ -7,8 +7,8 @@ namespace velmora::bench {
 namespace {
 
 bool session(const QString& action, const QString& display, const QString& state) {
-    return QProcess::execute(QStringLiteral(VELMORA_SOURCE_DIR "/scripts/xvnc-session.sh"),
-                             {action, display, state}) == 0;
+    return QProcess::execute(QStringLiteral(VELMORA_SOURCE_DIR "/scripts/x-session.sh"),
+                             {action, QStringLiteral("xvnc"), display, state}) == 0;
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The real program on the test X server, ended every way a user's session
 // may end it: the display guard must give the server's size back.
 
-#include "DesktopDriver.h"
 #include "GuardProcesses.h"
 #include "ProgramStart.h"
+#include "WindowManagerKeys.h"
 #include "XvncScreen.h"
 
 #include <QElapsedTimer>
@@ -24,6 +24,9 @@ using test::guards;
 class tst_DisplayGuard : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        QVERIFY2(test::WindowManagerKeys::ready(), "the window manager takes no Alt+F4");
+    }
     void init() {
         QVERIFY2(m_screen.usable(), "no RandR output on the test X server");
         QVERIFY(m_screen.reset());
@@ -66,10 +69,8 @@ private slots:
     // down and ends too.
     void orderlyExitStandsTheGuardDown() {
         startProgram();
-        // Keys typed before Main holds the focus reach no window.
-        QVERIFY(velmora::tour::DesktopDriver::waitUntilActive(QStringLiteral("Velmora package"),
-                                                              10000));
-        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "alt+F4"}), 0);
+        QVERIFY(test::WindowManagerKeys::pressOn(QStringLiteral("Velmora package"),
+                                                 {QStringLiteral("alt+F4")}));
         QVERIFY(m_program.waitForFinished(30000));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program.exitCode(), 0);

@@ -3,6 +3,7 @@
 #include "FakeBrowser.h"
 #include "RecordingDisplay.h"
 #include "TestEnvironment.h"
+#include "WindowManagerKeys.h"
 #include "settings/frmSettings.h"
 #include "videos/DataGateway.h"
 #include "videos/VideoGlobals.h"
@@ -15,6 +16,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 using namespace velmora;
 
@@ -49,6 +52,9 @@ void answerNextModal(std::function<void(QWidget*)> answer) {
 class tst_MainDesktop : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        QVERIFY2(test::WindowManagerKeys::ready(), "the window manager takes no Alt+F4");
+    }
     void init() {
         test::resetUserConfig();
         g_SkipVideoReload = false;
@@ -71,9 +77,7 @@ private slots:
     }
 
     void windowManagerCloseIsTheExitOperation() {
-        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
-                                   {QStringLiteral("key"), QStringLiteral("alt+F4")}),
-                 0);
+        QVERIFY(test::WindowManagerKeys::press(*m_main, {QStringLiteral("alt+F4")}));
         QTRY_COMPARE_WITH_TIMEOUT(m_ended, 1, 10000);
         QCOMPARE(m_display.log, QStringList({"size", "test 1024x768", "apply 1024x768",
                                              "test 1920x1080", "apply 1920x1080", "end"}));
@@ -89,14 +93,23 @@ private slots:
     }
 
     // A message box is not one of the program's forms: answering it gives
-    // the focus back without an activation, so nothing is reloaded.
+    // the focus back without an activation, so nothing is reloaded.  An
+    // activation queues its reload as the focus comes back, long before a
+    // dialog opened afterwards can hold the focus; that dialog's own close
+    // reloads, which shows the activations are being watched.
     void answeringAMessageBoxReloadsNothing() {
         QSignalSpy gateway(&m_main->videos().gateway(), &DataGateway::stateChanged);
         answerNextModal([](QWidget* box) { qobject_cast<QMessageBox*>(box)->accept(); });
         m_main->ButtonEx5_Click();
         QTRY_VERIFY_WITH_TIMEOUT(m_main->isActiveWindow(), 10000);
-        QTest::qWait(300);
-        QCOMPARE(requestsStarted(gateway), 0);
+        int beforeTheDialog = -1;
+        answerNextModal([&](QWidget* dialog) {
+            beforeTheDialog = requestsStarted(gateway);
+            qobject_cast<frmSettings*>(dialog)->ButtonEx1_Click();
+        });
+        m_main->ButtonEx6_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(requestsStarted(gateway) > 0, 10000);
+        QCOMPARE(beforeTheDialog, 0);
     }
 
     // Closing the player skips the one reload; the next activation by one
@@ -142,12 +155,18 @@ private slots:
         QCOMPARE(requestsStarted(gateway), 0);
     }
 
-    // The program's own dialogs and boxes keep it in front.
+    // The program's own dialogs keep it in front: while the settings dialog
+    // holds the focus, Timer2's ticks switch nothing.
     void ownWindowsKeepTheDesignSize() {
         m_display.log.clear();
-        answerNextModal([](QWidget* dialog) {
-            QTimer::singleShot(400, dialog,
-                               [dialog] { qobject_cast<frmSettings*>(dialog)->ButtonEx1_Click(); });
+        QTimer* timer2 = m_main->form().timer(QStringLiteral("Timer2"));
+        QVERIFY(timer2);
+        answerNextModal([timer2](QWidget* dialog) {
+            auto ticks = std::make_shared<int>(0);
+            QObject::connect(timer2, &QTimer::timeout, dialog, [ticks, dialog] {
+                if (++*ticks == 3)
+                    QMetaObject::invokeMethod(dialog, "ButtonEx1_Click", Qt::QueuedConnection);
+            });
         });
         m_main->ButtonEx6_Click();
         QCOMPARE(m_display.log, QStringList());

@@ -5,10 +5,10 @@
 #include "app/ShellGlobals.h"
 
 #include "TestEnvironment.h"
+#include "WindowManagerKeys.h"
 #include "XvncScreen.h"
 #include "videos/VideoSection.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace velmora;
@@ -16,6 +16,9 @@ using namespace velmora;
 class tst_MainXRandr : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        QVERIFY2(test::WindowManagerKeys::ready(), "the window manager takes no Alt+F4");
+    }
     void init() {
         test::resetUserConfig();
         QVERIFY2(m_screen.usable(), "no RandR output on the test X server");
@@ -42,7 +45,7 @@ private slots:
         QVERIFY(m_screen.waitFor({1024, 768}, 5000));
 
         if (windowManagerClose)
-            QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "alt+F4"}), 0);
+            QVERIFY(test::WindowManagerKeys::press(main, {QStringLiteral("alt+F4")}));
         else
             QTest::mouseClick(main.form().control(QStringLiteral("ButtonEx1")), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 10000);

@@ -5,6 +5,7 @@
 
 #include "DesktopDriver.h"
 #include "ProgramStart.h"
+#include "WindowManagerKeys.h"
 #include "XvncScreen.h"
 
 #include <QApplication>
@@ -52,6 +53,9 @@ QByteArray demoLog() {
 class tst_ProgramEndToEnd : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        QVERIFY2(test::WindowManagerKeys::ready(), "the window manager takes no Alt+F4");
+    }
     void init() {
         QVERIFY2(m_screen.usable(), "no RandR output on the test's X server");
         QVERIFY(m_screen.reset());
@@ -139,8 +143,7 @@ private:
     // Alt+F4 as a user closes it, once Main holds the focus; the exit
     // restores the display before the process ends (slow under sanitizers).
     void closeProgram() {
-        QVERIFY(DesktopDriver::waitUntilActive(kMainTitle, 10000));
-        QVERIFY(DesktopDriver::keys({"alt+F4"}));
+        QVERIFY(test::WindowManagerKeys::pressOn(kMainTitle, {QStringLiteral("alt+F4")}));
         QVERIFY(m_program.waitForFinished(30000));
     }
 
@@ -166,8 +169,8 @@ private:
 int main(int argc, char** argv) {
     const QByteArray display = qgetenv("VELMORA_E2E_DISPLAY");
     const QByteArray state = qgetenv("VELMORA_E2E_STATE");
-    const QByteArray session = qgetenv("VELMORA_SOURCE_DIR") + "/scripts/xvnc-session.sh";
-    if (std::system((session + " start " + display + " " + state).constData()) != 0)
+    const QByteArray session = qgetenv("VELMORA_SOURCE_DIR") + "/scripts/x-session.sh";
+    if (std::system((session + " start xvnc " + display + " " + state).constData()) != 0)
         return 1;
     qputenv("DISPLAY", display);
     qputenv("QT_QPA_PLATFORM", "xcb");
@@ -177,7 +180,7 @@ int main(int argc, char** argv) {
         tst_ProgramEndToEnd test;
         status = QTest::qExec(&test, argc, argv);
     }
-    std::system((session + " stop " + display + " " + state).constData());
+    std::system((session + " stop xvnc " + display + " " + state).constData());
     return status;
 }
 

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 using namespace velmora;
 
 /// The two display procedures against a recording backend: what is tested,
@@ -120,13 +122,19 @@ private slots:
     }
 
     // Timer ticks and input run inside the procedure, before the test and
-    // before the apply.
+    // before the apply: a tick queued before the call sees nothing yet, one
+    // queued at the test sees the test and not the apply.
     void yieldsBeforeTestAndApply() {
         RecordingDisplay display;
-        QStringList seenByTick;
-        QTimer::singleShot(0, [&] { seenByTick = display.log; });
+        std::optional<QStringList> beforeTest;
+        std::optional<QStringList> beforeApply;
+        QTimer::singleShot(0, [&] { beforeTest = display.log; });
+        display.onTest = [&] { QTimer::singleShot(0, [&] { beforeApply = display.log; }); };
         ScreenResolution(display).SetScreenResolution(1024, 768);
-        QCOMPARE(seenByTick, QStringList());
+        QVERIFY2(beforeTest, "no yield before the test");
+        QCOMPARE(*beforeTest, QStringList());
+        QVERIFY2(beforeApply, "no yield between the test and the apply");
+        QCOMPARE(*beforeApply, QStringList({"test 1024x768"}));
     }
 };
 
