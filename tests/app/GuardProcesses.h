@@ -5,17 +5,28 @@
 #include <QFileInfo>
 #include <QList>
 #include <QStringList>
+#include <QTest>
 
 namespace velmora::test {
 
 /// Whether process `pid` was started for this test's X display.  Display
 /// tests on other servers run at the same time, and each has guards of its
-/// own that this test must neither count nor kill.
+/// own that this test must neither count nor kill.  A process just spawned
+/// may already show its new program but not yet its environment (the parent
+/// resumes before the kernel has laid it out): read until it is there or the
+/// process is gone.
 inline bool onOurDisplay(qint64 pid) {
-    QFile file(QStringLiteral("/proc/%1/environ").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll().split('\0').contains("DISPLAY=" + qgetenv("DISPLAY"));
+    QByteArray environment;
+    QTest::qWaitFor(
+        [&] {
+            QFile file(QStringLiteral("/proc/%1/environ").arg(pid));
+            if (!file.open(QIODevice::ReadOnly))
+                return true;
+            environment = file.readAll();
+            return !environment.isEmpty();
+        },
+        2000);
+    return environment.split('\0').contains("DISPLAY=" + qgetenv("DISPLAY"));
 }
 
 /// Processes running the display guard built beside the tests for this
