@@ -17,7 +17,7 @@ namespace velmora::test {
 /// process is gone.
 inline bool onOurDisplay(qint64 pid) {
     QByteArray environment;
-    QTest::qWaitFor(
+    const bool settled = QTest::qWaitFor(
         [&] {
             QFile file(QStringLiteral("/proc/%1/environ").arg(pid));
             if (!file.open(QIODevice::ReadOnly))
@@ -26,7 +26,7 @@ inline bool onOurDisplay(qint64 pid) {
             return !environment.isEmpty();
         },
         2000);
-    return environment.split('\0').contains("DISPLAY=" + qgetenv("DISPLAY"));
+    return settled && environment.split('\0').contains("DISPLAY=" + qgetenv("DISPLAY"));
 }
 
 /// Processes running the display guard built beside the tests for this
