@@ -20,21 +20,19 @@ namespace {
 
 const QString kLoadingText = QStringLiteral("Loading page. Please wait...");
 
-// Each guide's viewer on the reading screen, by control name, and the name
-// a screen reader hears for it.
+// Each guide's viewer on the reading screen, by control name.
 struct ViewerControls {
     GuideType type;
     const char* viewport;
     const char* surface;
     const char* horizontalBar;
     const char* verticalBar;
-    const char* spokenName;
 };
 
 // The Buyer viewer has no horizontal bar of its own: wide pages are clipped.
 const ViewerControls kViewerControls[] = {
-    {GuideType::Coder, "picScrollArea", "picJPEGViewer", "hsbScroll", "vsbScroll", "Coder's Guide"},
-    {GuideType::Buyer, "picBuyer", "picBuyerTwo", nullptr, "vsBuyer", "Buyer's Guide"},
+    {GuideType::Coder, "picScrollArea", "picJPEGViewer", "hsbScroll", "vsbScroll"},
+    {GuideType::Buyer, "picBuyer", "picBuyerTwo", nullptr, "vsBuyer"},
 };
 
 void setBarValue(QScrollBar* bar, int value) {
@@ -70,9 +68,10 @@ GuideReader::GuideReader(const Form& doors, const Form& guide, QObject* parent)
                          m_cmdFirstPage, m_cmdPrevPage, m_cmdNextPage, m_cmdLastPage,
                          m_cmdGotoPage});
     m_announcer = std::make_unique<PageAnnouncer>(m_lblPageNumber);
-    for (const ViewerControls& names : kViewerControls)
-        m_announcer->addViewer(viewer(names.type)->viewport(),
-                               QString::fromLatin1(names.spokenName));
+    // A screen reader hears the guide's name, "Coder's Guide" or "Buyer's Guide".
+    for (const Guide& each : m_guides)
+        m_announcer->addViewer(each.viewer->viewport(),
+                               kindText(each.type) + QStringLiteral("'s Guide"));
     connectControls(guide);
 }
 
