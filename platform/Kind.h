@@ -11,15 +11,9 @@ enum class Kind { None, Coder, Buyer };
 
 /// The kind's own text; empty for None.
 inline QString kindText(Kind kind) {
-    switch (kind) {
-    case Kind::Coder:
-        return QStringLiteral("Coder");
-    case Kind::Buyer:
-        return QStringLiteral("Buyer");
-    case Kind::None:
-        break;
-    }
-    return {};
+    if (kind == Kind::None)
+        return {};
+    return kind == Kind::Coder ? QStringLiteral("Coder") : QStringLiteral("Buyer");
 }
 
 /// The kind named by `text`.
