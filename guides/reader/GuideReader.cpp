@@ -2,7 +2,7 @@
 
 #include "GotoPageInput.h"
 
-#include "guides/DownloadUrl.h"
+#include "guides/core/DownloadUrl.h"
 #include "platform/Configuration.h"
 #include "platform/ControlEvents.h"
 #include "platform/Form.h"

@@ -11,7 +11,7 @@
 #include "ReadingKeys.h"
 #include "SelectionScreen.h"
 
-#include "guides/PageReceiver.h"
+#include "guides/core/PageReceiver.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "PageViewer.h"
 
-#include "guides/ViewerLayout.h"
+#include "guides/reader/core/ViewerLayout.h"
 #include "platform/FocusFrame.h"
 #include "platform/Twips.h"
 
