@@ -26,28 +26,26 @@ public:
     /// The controls of the reading screen.
     const Form& readerForm() const { return m_reader; }
     /// The guide type list; its text is the guide type everything here reads.
-    QComboBox* docCategories() const;
+    QComboBox* docCategories() const { return m_guideReader->selection().selector(); }
 
     /// The guide reader working on both screens.
     GuideReader& reader() const { return *m_guideReader; }
 
     /// The main window's load step for the guides: neither guide counts as
     /// fetched, and the go-to box reads "1".
-    void resetForMainLoad();
+    void resetForMainLoad() { m_guideReader->resetForMainLoad(); }
 
     /// The main window's layout rules for the two viewers, given the
     /// window's outer width in twips: each viewport spans the window less
     /// three times its left edge and its vertical bar, the vertical bars are
     /// 50 twips shorter than their viewports, the horizontal bar follows the
     /// Coder viewport.  Ends with AdjustScrollBars.
-    void layoutViewers(int windowWidthTwips);
+    void layoutViewers(int windowWidthTwips) { m_guideReader->layoutViewers(windowWidthTwips); }
 
     /// Scroll-bar ranges from the sizes of the shown page and its viewport.
-    void AdjustScrollBars();
+    void AdjustScrollBars() { m_guideReader->AdjustScrollBars(); }
 
 private:
-    void fitViewer(const char* viewport, const char* verticalBar, int windowWidthTwips);
-
     Form m_doors;
     Form m_reader;
     std::unique_ptr<GuideReader> m_guideReader;

@@ -1,6 +1,7 @@
 #include "frmDownload.h"
 
 #include "DownloadMessages.h"
+#include "platform/Configuration.h"
 #include "platform/MessageBoxService.h"
 
 #include <QPointer>
@@ -16,11 +17,19 @@ void showDownloadError(const QString& text) {
     showMessage(text, QStringLiteral("Error"), QMessageBox::Critical, QMessageBox::Ok);
 }
 
+// The program's budget, its limit from the configuration file.  Never
+// destroyed: pictures may still give bytes back while the program shuts down.
+PageBudget& budgetForRun() {
+    static PageBudget* const budget =
+        new PageBudget(Configuration::current().pageBudgetMiB * 1024 * 1024);
+    return *budget;
+}
+
 } // namespace
 
 const int frmDownload::kOversizeErrorNumber = EFBIG;
 
-frmDownload::frmDownload(QWidget* parent) : QWidget(parent) {
+frmDownload::frmDownload(QWidget* parent) : QWidget(parent), m_budget(&budgetForRun()) {
     setObjectName(QStringLiteral("frmDownload"));
     // The socket reports the end of a response and its errors from the event
     // loop, never from inside a read: the handlers may show modal messages

@@ -81,7 +81,7 @@ private:
     std::unique_ptr<DownloadSession> m_session;
     // A page error that keeps coming is shown only its first few times.
     RepeatedErrorFilter m_errorBoxes;
-    PageBudget* m_budget = &PageBudget::forRun();
+    PageBudget* m_budget = nullptr;
     qsizetype m_maxIndexBytes = kMaxIndexBytes;
     qsizetype m_maxPageBytes = kMaxPageBytes;
     HttpResponseParser m_parser;

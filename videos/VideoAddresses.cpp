@@ -1,11 +1,15 @@
 #include "VideoAddresses.h"
 
+#include "platform/Kind.h"
+
 namespace velmora::VideoAddresses {
 
 namespace {
 
+// Only Buyer's own text selects the Buyer files; any other, "Coder" included,
+// selects Coder's.
 bool isBuyer(const QString& kind) {
-    return kind == QLatin1String("Buyer");
+    return kindFromText(kind) == Kind::Buyer;
 }
 
 QString onServer(const QString& server, const QString& path) {
@@ -35,7 +39,7 @@ QString videoFile(const QString& server, const QString& kind) {
 }
 
 QString playerPage(const QString& server, const QString& kind, const QString& displayName) {
-    if (kind != QLatin1String("Buyer") && kind != QLatin1String("Coder"))
+    if (kindFromText(kind) == Kind::None)
         return {};
     return onServer(
                server,

@@ -9,6 +9,7 @@
 #include "platform/Configuration.h"
 #include "platform/ControlEvents.h"
 #include "platform/FormLoader.h"
+#include "platform/Kind.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Yield.h"
 
@@ -23,8 +24,6 @@ namespace velmora {
 namespace {
 
 const QString kLoadingVideos = QStringLiteral("Loading videos...");
-const QString kBuyer = QStringLiteral("Buyer");
-const QString kCoder = QStringLiteral("Coder");
 
 } // namespace
 
@@ -85,13 +84,13 @@ void VideoSection::resetForMainLoad() {
 }
 
 void VideoSection::LoadVideoCategories() {
-    fillCategorySelector(m_cmdVideCategoriesCoder, kCoder);
+    fillCategorySelector(m_cmdVideCategoriesCoder, kindText(Kind::Coder));
     if (m_cmdVideCategoriesCoder->count() > 0)
         cmdVideCategoriesCoder_Click();
     // A failed download selects nothing: the one selection the flag was to
     // swallow never comes, and it must not swallow a later real reload.
     m_SkipCoderListLoad = false;
-    fillCategorySelector(m_cmbVideoCategories, kBuyer);
+    fillCategorySelector(m_cmbVideoCategories, kindText(Kind::Buyer));
     if (m_cmbVideoCategories->count() > 0)
         cmbVideoCategories_Click();
     m_SkipBuyerListLoad = false;
@@ -108,7 +107,7 @@ void VideoSection::fillCategorySelector(QComboBox* selector, const QString& kind
 }
 
 void VideoSection::LoadVideoList(const QString& kind) {
-    if (kind != kCoder && kind != kBuyer)
+    if (kindFromText(kind) == Kind::None)
         return;
     // A load started while this one waits (the kind selector stays usable
     // during a download) cancels this one's download and fills the list
@@ -163,7 +162,7 @@ void VideoSection::reloadRequest(const QString& kind, bool& skipFlag) {
 
 void VideoSection::cboVidCategories_Click() {
     const QString kind = m_cboVidCategories->currentText();
-    if (kind == kCoder || kind == kBuyer)
+    if (kindFromText(kind) != Kind::None)
         reloadRequest(kind, m_SkipBuyerListLoad);
 }
 
@@ -173,7 +172,7 @@ void VideoSection::cboVidCategories_Click() {
 // category selector reloads only the kind on show (or any, when none is).
 bool VideoSection::showsOtherKind(const QString& kind) const {
     const QString shown = m_cboVidCategories->currentText();
-    return (shown == kBuyer || shown == kCoder) && shown != kind;
+    return kindFromText(shown) != Kind::None && shown != kind;
 }
 
 void VideoSection::categorySelected(const QString& kind, bool& skipFlag) {
@@ -187,11 +186,11 @@ void VideoSection::categorySelected(const QString& kind, bool& skipFlag) {
 }
 
 void VideoSection::cmbVideoCategories_Click() {
-    categorySelected(kBuyer, m_SkipBuyerListLoad);
+    categorySelected(kindText(Kind::Buyer), m_SkipBuyerListLoad);
 }
 
 void VideoSection::cmdVideCategoriesCoder_Click() {
-    categorySelected(kCoder, m_SkipCoderListLoad);
+    categorySelected(kindText(Kind::Coder), m_SkipCoderListLoad);
 }
 
 // Selects `row`, or leaves no line selected when it is -1.

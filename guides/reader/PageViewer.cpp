@@ -1,5 +1,6 @@
 #include "PageViewer.h"
 
+#include "guides/reader/core/ViewerLayout.h"
 #include "platform/FocusFrame.h"
 #include "platform/Twips.h"
 
@@ -58,6 +59,18 @@ void PageViewer::adjustBars(bool withHorizontal) {
     m_verticalRange = ScrollRange::forExtents(pixelsToTwips(surface->height()),
                                               pixelsToTwips(m_viewport->height()));
     applyRange(m_vertical, m_verticalRange);
+}
+
+void PageViewer::fitToWindow(int windowWidthTwips) {
+    if (!m_viewport || !m_vertical)
+        return;
+    const int width = viewerWidthFor(windowWidthTwips, pixelsToTwips(m_viewport->x()),
+                                     pixelsToTwips(m_vertical->width()));
+    m_viewport->resize(qMax(0, twipsToPixels(width)), m_viewport->height());
+    const int barHeight = viewerBarHeightFor(pixelsToTwips(m_viewport->height()));
+    m_vertical->resize(m_vertical->width(), qMax(0, twipsToPixels(barHeight)));
+    if (m_horizontal)
+        m_horizontal->resize(m_viewport->width(), m_horizontal->height());
 }
 
 void PageViewer::applyRange(QScrollBar* bar, const ScrollRange& range) {

@@ -35,6 +35,12 @@ public:
     /// the page fits.  Only the vertical bar when `withHorizontal` is false.
     void adjustBars(bool withHorizontal);
 
+    /// Lays the viewer out in a main window `windowWidthTwips` wide: the
+    /// viewport spans the window less three times its left edge and less
+    /// its vertical bar, the vertical bar is 50 twips shorter than the
+    /// viewport, and the horizontal bar is as wide as the viewport.
+    void fitToWindow(int windowWidthTwips);
+
     /// The scroll rule of one bar, as last set by adjustBars.
     const ScrollRange& horizontalRange() const { return m_horizontalRange; }
     const ScrollRange& verticalRange() const { return m_verticalRange; }

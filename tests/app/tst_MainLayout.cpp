@@ -1,5 +1,5 @@
 #include "app/MainLayout.h"
-#include "guides/ViewerLayout.h"
+#include "guides/reader/core/ViewerLayout.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "BrokenJpeg.h"
 #include "TestImages.h"
 
-#include "guides/PageBudget.h"
-#include "guides/reader/DecodedPageCache.h"
+#include "guides/core/PageBudget.h"
+#include "guides/reader/core/DecodedPageCache.h"
 
 #include <QBuffer>
 #include <QPainter>

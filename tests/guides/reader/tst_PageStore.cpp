@@ -1,7 +1,7 @@
 #include "TestImages.h"
 
-#include "guides/reader/GuideType.h"
-#include "guides/reader/PageStore.h"
+#include "guides/reader/core/GuideType.h"
+#include "guides/reader/core/PageStore.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "BrokenJpeg.h"
 #include "TestImages.h"
 
-#include "guides/reader/DecodedPageCache.h"
+#include "guides/reader/core/DecodedPageCache.h"
 #include "guides/reader/PageViewer.h"
 
 #include <QApplication>

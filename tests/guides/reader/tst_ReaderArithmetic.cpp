@@ -1,6 +1,6 @@
-#include "guides/reader/FetchProgress.h"
-#include "guides/reader/GotoPageInput.h"
-#include "guides/reader/ScrollRange.h"
+#include "guides/reader/core/FetchProgress.h"
+#include "guides/reader/core/GotoPageInput.h"
+#include "guides/reader/core/ScrollRange.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "guides/Picture.h"
+#include "guides/core/Picture.h"
 
 #include <QList>
 

@@ -2,14 +2,6 @@
 
 namespace velmora {
 
-GuideType guideTypeFromText(const QString& text) {
-    if (text == QLatin1String("Coder"))
-        return GuideType::Coder;
-    if (text == QLatin1String("Buyer"))
-        return GuideType::Buyer;
-    return GuideType::None;
-}
-
 QString groupFileUrlFor(GuideType type, const QString& contentServer) {
     switch (type) {
     case GuideType::Coder:

@@ -1,14 +1,16 @@
 #pragma once
 
-#include <QString>
+#include "platform/Kind.h"
 
 namespace velmora {
 
 /// The two guides, and None for any other selector text (nothing chosen).
-enum class GuideType { None, Coder, Buyer };
+using GuideType = Kind;
 
 /// The guide named by `text`, compared exactly ("Coder", "Buyer").
-GuideType guideTypeFromText(const QString& text);
+inline GuideType guideTypeFromText(const QString& text) {
+    return kindFromText(text);
+}
 
 /// The full address of the guide's group index on `contentServer`
 /// ("host[:port]"); empty for None.

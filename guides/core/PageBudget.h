@@ -19,9 +19,6 @@ public:
     PageBudget(const PageBudget&) = delete;
     PageBudget& operator=(const PageBudget&) = delete;
 
-    /// The program's budget, its limit from the configuration file.
-    static PageBudget& forRun();
-
     qint64 limit() const { return m_limit; }
     qint64 used() const { return m_used.load(); }
     /// True when `bytes` more would stay within the limit.
