@@ -41,18 +41,6 @@ namespace {
 constexpr int kPanelLeft = 1852;
 constexpr int kPanelTop = 772;
 
-void moveTwips(QWidget* widget, int left, int top) {
-    if (widget)
-        widget->move(twipsToPixels(left), twipsToPixels(top));
-}
-
-// Puts a control back at its home place; its width stays as it is.
-void placeTwips(QWidget* widget, int left, int top, int height) {
-    if (widget)
-        widget->setGeometry(twipsToPixels(left), twipsToPixels(top), widget->width(),
-                            twipsToPixels(height));
-}
-
 // A control that is hidden or disabled cannot take the focus; the request
 // is then dropped, as the switches expect.
 void requestFocus(QWidget* widget) {
@@ -149,7 +137,7 @@ void Main::Form_Load() {
     m_guides->resetForMainLoad();
     m_videos->resetForMainLoad();
     move(0, 0);
-    moveTwips(control("fraOnTheWeb"), 1980, 875);
+    moveInTwips(control("fraOnTheWeb"), 1980, 875);
     yieldEvents(2);
     g_BrowserCreated = false;
     yieldEvents(5);
@@ -216,7 +204,7 @@ void Main::lblMinimize_Click() {
 void Main::btnDocument_Click() {
     m_welcome->HideWelcomeText();
     setShown(control("fraVideo"), false);
-    moveTwips(control("fraDoors"), kPanelLeft, kPanelTop);
+    moveInTwips(control("fraDoors"), kPanelLeft, kPanelTop);
     setButtonEnabled(control("ButtonEx6"), false);
     setShown(doorsControl("ButtonEx14"), true);
     setShown(doorsControl("Frame14"), true);
@@ -229,7 +217,7 @@ void Main::btnDocument_Click() {
 void Main::btnVideo_Click() {
     m_welcome->HideWelcomeText();
     setShown(control("fraVideo"), true);
-    moveTwips(control("fraVideo"), kPanelLeft, kPanelTop);
+    moveInTwips(control("fraVideo"), kPanelLeft, kPanelTop);
     setButtonEnabled(control("ButtonEx6"), false);
     setShown(control("fraDoors"), false);
     setShown(control("fraGuide"), false);
@@ -252,9 +240,10 @@ void Main::Command1_Click() {
     }
     setShown(control("fraGuide"), false);
     setShown(control("fraDoors"), false);
-    placeTwips(control("ButtonEx1"), 13680, 9720, 690);
+    // The exit button back at its home place, its shadow with it.
+    placeInTwips(control("ButtonEx1"), 13680, 9720, 690);
     yieldEvents(2);
-    placeTwips(control("lblShadowTwo"), 13815, 9765, 690);
+    placeInTwips(control("lblShadowTwo"), 13815, 9765, 690);
 }
 
 void Main::ButtonEx14_Click() {

@@ -21,11 +21,6 @@ namespace velmora {
 
 namespace {
 
-void setTwips(QWidget* widget, int left, int top, int width, int height) {
-    if (widget)
-        widget->setGeometry(twipsToPixels(QRect(left, top, width, height)));
-}
-
 // Puts `panel` just above the highest of `covered` and lifts those of
 // `onTop` that would then lie under it to just above it; every other
 // sibling keeps its place (a sibling's index is its drawing order).
@@ -123,7 +118,7 @@ void WebPagePanel::tmrDownload_Timer() {
     QWidget* panel = control("fraOnTheWeb");
     setShown(panel, true);
     if (panel) {
-        panel->move(twipsToPixels(1850), twipsToPixels(800));
+        moveInTwips(panel, 1850, 800);
         // Over a section opened within the second, under the controls that
         // lie inside the panel's rectangle and stay in use.
         stackBetween(panel, {control("fraDoors"), control("fraGuide"), control("fraVideo")},
@@ -137,13 +132,9 @@ void WebPagePanel::tmrDownload_Timer() {
         back->resize(back->width(), twipsToPixels(690));
     // The exit button goes to the top right, its shadow with it.
     constexpr int exitLeft = 13750, exitTop = 1035;
-    if (QWidget* exit = control("ButtonEx1"))
-        setTwips(exit, exitLeft, exitTop, pixelsToTwips(exit->width()), 690);
-    if (QWidget* backShadow = control("labelshadow"))
-        setTwips(backShadow, 11520, 1170, pixelsToTwips(backShadow->width()), 600);
-    if (QWidget* exitShadow = control("lblShadowTwo"))
-        setTwips(exitShadow, exitLeft + 175, exitTop + 150, pixelsToTwips(exitShadow->width()),
-                 600);
+    placeInTwips(control("ButtonEx1"), exitLeft, exitTop, 690);
+    placeInTwips(control("labelshadow"), 11520, 1170, 600);
+    placeInTwips(control("lblShadowTwo"), exitLeft + 175, exitTop + 150, 600);
     m_window->unsetCursor();
 }
 

@@ -1,7 +1,7 @@
 #include "WelcomeScreen.h"
 
+#include "platform/ControlPalette.h"
 #include "platform/Form.h"
-#include "platform/FormLoader.h"
 #include "platform/ShapeWidget.h"
 #include "settings/PackageSettings.h"
 
@@ -40,7 +40,7 @@ void WelcomeScreen::applyBackColor(OleColor colour) {
 
 void WelcomeScreen::applyFontColor(OleColor colour) {
     for (int number = 1; number <= kWelcomeLabelCount; ++number)
-        FormLoader::setForeColor(m_form.control(welcomeLabel(number)), colour);
+        ControlPalette::setForeColor(m_form.control(welcomeLabel(number)), colour);
 }
 
 void WelcomeScreen::HideWelcomeText() {

@@ -2,6 +2,7 @@
 
 #include "platform/ClickLabel.h"
 #include "platform/FormLoader.h"
+#include "platform/Twips.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,8 +14,8 @@ namespace velmora {
 
 namespace {
 
-// The thin frame around the client area, in pixels (60 twips).
-constexpr int kFrame = 4;
+// The thin frame around the client area.
+constexpr int kFrame = twipsToPixels(60);
 
 } // namespace
 

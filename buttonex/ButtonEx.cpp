@@ -1,12 +1,12 @@
 #include "ButtonEx.h"
 
-#include "AccessKey.h"
 #include "ButtonExAccessible.h"
-#include "ButtonInputRules.h"
-#include "InputCodes.h"
-#include "PointerShape.h"
-#include "PropertyTable.h"
-#include "ServerCounts.h"
+#include "core/AccessKey.h"
+#include "core/ButtonInputRules.h"
+#include "core/InputCodes.h"
+#include "core/PointerShape.h"
+#include "core/PropertyTable.h"
+#include "core/ServerCounts.h"
 
 #include <Button/ControlSite.h>
 #include <Button/PropertyBag.h>

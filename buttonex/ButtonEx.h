@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ButtonFaceRenderer.h"
-#include "FaceProperties.h"
+#include "core/ButtonFaceRenderer.h"
+#include "core/FaceProperties.h"
 
 #include <Button/OleColor.h>
 #include <Button/PersistentControl.h>

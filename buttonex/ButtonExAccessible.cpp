@@ -1,7 +1,7 @@
 #include "ButtonExAccessible.h"
 
-#include "AccessKey.h"
 #include "ButtonEx.h"
+#include "core/AccessKey.h"
 
 #include <QKeySequence>
 

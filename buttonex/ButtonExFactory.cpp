@@ -1,7 +1,7 @@
 #include "ButtonExFactory.h"
 
 #include "ButtonEx.h"
-#include "ServerCounts.h"
+#include "core/ServerCounts.h"
 
 namespace velmora {
 

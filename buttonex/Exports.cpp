@@ -1,5 +1,5 @@
 #include "ButtonExFactory.h"
-#include "ServerCounts.h"
+#include "core/ServerCounts.h"
 
 #include <Button/ControlRegistry.h>
 #include <Button/Exports.h>

@@ -2,8 +2,6 @@
 
 #include "Form.h"
 
-#include <Button/OleColor.h>
-
 #include <QByteArray>
 #include <QJsonObject>
 
@@ -11,6 +9,7 @@ class QFont;
 
 namespace velmora {
 
+struct FormDescription;
 class PropertyBag;
 
 /// Builds a window's controls from its description: a JSON document (kept
@@ -35,21 +34,18 @@ class PropertyBag;
 /// "doubleClick"); every ButtonEx takes Return and Space, every ListBox
 /// Return as its double-click.
 /// A control that cannot be built is left out; the rest of the window loads.
+/// The description is read first (FormDescription), then built.
 class FormLoader {
 public:
     static Form load(const QString& resource, QWidget* root);
     static Form loadFromJson(const QByteArray& json, QWidget* root);
 
-    /// A font description {name, size, bold, italic, underline, strikeout}.
-    static QFont fontFrom(const QJsonObject& description, const QFont& base);
     /// A ButtonEx property bag from its JSON object: numbers, Booleans and
     /// texts as they are, a font object as QFont, a picture as QImage.
     static PropertyBag bagFrom(const QJsonObject& description, const QFont& baseFont);
 
-    /// A control's "backColor" and "foreColor" as the loader applies them,
-    /// for windows that change them later; a missing control is skipped.
-    static void setBackColor(QWidget* widget, OleColor colour);
-    static void setForeColor(QWidget* widget, OleColor colour);
+private:
+    static Form build(const FormDescription& description, QWidget* root);
 };
 
 } // namespace velmora

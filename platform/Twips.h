@@ -3,6 +3,8 @@
 #include <QRect>
 #include <cmath>
 
+class QWidget;
+
 namespace velmora {
 
 /// Layout unit of the window descriptions: 1440 per inch, 15 per pixel at
@@ -29,5 +31,13 @@ inline QRect pixelsToTwips(const QRect& pixels) {
     return {pixelsToTwips(pixels.x()), pixelsToTwips(pixels.y()), pixelsToTwips(pixels.width()),
             pixelsToTwips(pixels.height())};
 }
+
+/// Moves `widget` to (`left`, `top`) twips in its parent.  A null widget
+/// (a control its window left out) is skipped, here and below.
+void moveInTwips(QWidget* widget, int left, int top);
+
+/// Puts `widget` at (`left`, `top`) twips, `height` twips high; its width
+/// stays as it is.
+void placeInTwips(QWidget* widget, int left, int top, int height);
 
 } // namespace velmora

@@ -12,7 +12,7 @@
 source "$(dirname "$0")/common.sh"
 set -euo pipefail
 
-TARGETS=(http_response group_index video_list picture)
+TARGETS=(http_response group_index video_list picture form_description)
 mode=${1:-5}
 shift || true
 [ $# -gt 0 ] && TARGETS=("$@")
@@ -36,7 +36,7 @@ if [ "$mode" = coverage ]; then
         llvm-profdata merge -sparse "$dir/$target.profraw" -o "$dir/$target.profdata"
         echo "== $target (corpus $corpus)"
         llvm-cov report "$dir/fuzz_$target" -instr-profile="$dir/$target.profdata" \
-            "$ROOT/guides" "$ROOT/videos" | tail -n +1
+            "$ROOT/guides" "$ROOT/platform" "$ROOT/videos" | tail -n +1
     done
     exit 0
 fi

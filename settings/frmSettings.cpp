@@ -5,6 +5,7 @@
 
 #include "platform/ClickLabel.h"
 #include "platform/ControlEvents.h"
+#include "platform/ControlPalette.h"
 #include "platform/FormLoader.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ReadingOrder.h"
@@ -131,12 +132,12 @@ bool frmSettings::focusNextPrevChild(bool next) {
 
 void frmSettings::setBackColor(OleColor colour) {
     m_BackColor = colour;
-    FormLoader::setBackColor(m_form.control("Picture1"), colour);
+    ControlPalette::setBackColor(m_form.control("Picture1"), colour);
 }
 
 void frmSettings::setFontColor(OleColor colour) {
     m_FontColor = colour;
-    FormLoader::setBackColor(m_form.control("Picture2"), colour);
+    ControlPalette::setBackColor(m_form.control("Picture2"), colour);
 }
 
 } // namespace velmora

@@ -106,31 +106,25 @@ public:
 
     /// `stored` converted to the bag form of `kind`, or nothing.
     static std::optional<QVariant> convert(BagKind kind, const QVariant& stored) {
+        // The converted value in a QVariant of its own type, when there is one.
+        const auto wrap = [](const auto& value) -> std::optional<QVariant> {
+            return value ? std::optional(QVariant::fromValue(*value)) : std::nullopt;
+        };
         switch (kind) {
         case BagKind::Integer:
             if (const auto value = BagValue::toInt32(stored))
                 return QVariant(int(*value));
             break;
         case BagKind::Colour:
-            if (const auto value = BagValue::toInt32(stored))
-                return QVariant(uint(*value));
-            break;
+            return wrap(BagValue::toInt32(stored));
         case BagKind::Boolean:
-            if (const auto value = BagValue::toBoolean(stored))
-                return QVariant(*value);
-            break;
+            return wrap(BagValue::toBoolean(stored));
         case BagKind::Text:
-            if (const auto value = BagValue::toText(stored))
-                return QVariant(*value);
-            break;
+            return wrap(BagValue::toText(stored));
         case BagKind::Font:
-            if (const auto value = BagValue::toFont(stored))
-                return QVariant(*value);
-            break;
+            return wrap(BagValue::toFont(stored));
         case BagKind::Picture:
-            if (const auto value = BagValue::toPicture(stored))
-                return QVariant(*value);
-            break;
+            return wrap(BagValue::toPicture(stored));
         }
         return std::nullopt;
     }
