@@ -42,9 +42,6 @@ public:
     /// Coder viewport.  Ends with AdjustScrollBars.
     void layoutViewers(int windowWidthTwips) { m_guideReader->layoutViewers(windowWidthTwips); }
 
-    /// Scroll-bar ranges from the sizes of the shown page and its viewport.
-    void AdjustScrollBars() { m_guideReader->AdjustScrollBars(); }
-
 private:
     Form m_doors;
     Form m_reader;
